@@ -1,0 +1,83 @@
+#include "app/gameInit.hpp"
+
+#include "app/exitRequest.hpp"
+#include "app/random.hpp"
+#include "app/settings.hpp"
+#include "app/utilities.hpp"
+#include "app/worldFiles.hpp"
+#include "app/worldSelection.hpp"
+#include "path/aStarGraph.hpp"
+
+#include <boost/filesystem/operations.hpp>
+#include <istream>
+#include <ostream>
+
+std::unique_ptr<aStarGraph> graph;
+
+namespace {
+void createDirectory(const std::string& path) {
+    boost::system::error_code error;
+    boost::filesystem::create_directory(path, error);
+    if (!boost::filesystem::is_directory(path)) {
+        throw exitRequest(1, "Cannot create the directory " + path + " (" + error.message() +
+                                 "). Check that the working directory is writable and that no file has that name.");
+    }
+}
+
+/// Step 3: a pending load request, else the world-name prompt.
+void chooseWorld(std::istream& in, std::ostream& out, startupOptions& options) {
+    if (loadDirectory.empty()) {
+        worldName = askWorldName(in, out, options.worldName);
+        return;
+    }
+    out << "Loading world from: " << loadDirectory << std::endl;
+    try {
+        const std::uint32_t saved = loadSavedSeed(loadDirectory);
+        out << "Using seed: " << saved << std::endl;
+        useSpecifiedSeed = true;
+        worldSeed = static_cast<int>(saved);
+    } catch (const std::exception&) {
+        out << "World '" << worldName << "'invalid. Generating new world." << std::endl;
+    }
+    loadDirectory.clear();
+}
+
+/// Step 4: the seed fixed by the settings or the console, else the seed prompt.
+void chooseSeed(std::istream& in, std::ostream& out, startupOptions& options) {
+    if (useSpecifiedSeed) {
+        seed(static_cast<unsigned int>(worldSeed));
+        if (options.seed) {
+            out << "Not using --seed " << *options.seed << ": the seed is already fixed (defaultSeed in config.xml).\n";
+            options.seed.reset();
+        }
+        return;
+    }
+    worldSeed = askSeed(in, out, options.seed);
+}
+
+/// One run of the sequence; returns when the run is over.
+void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
+    loadFromConfig("config.xml", out, in);
+
+    graph = std::make_unique<aStarGraph>(worldWidth * 10, worldHeight * 10, out);
+    relaunchWithNewSeed = false;
+
+    chooseWorld(in, out, options);
+    chooseSeed(in, out, options);
+    if (worldName.empty()) {
+        worldName = "world" + intToString(worldSeed);
+    }
+
+    out << "Generating world with seed: " << worldSeed << "\n";
+    const std::string directory = worldPath(worldName);
+    createDirectory(worldDirectory);
+    createDirectory(directory);
+    createDirectory(directory + "/images");
+}
+} // namespace
+
+void gameInit(startupOptions options, std::istream& in, std::ostream& out) {
+    do {
+        runOnce(in, out, options);
+    } while (relaunchWithNewSeed);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Names drawn for computer factions, their cities and their leaders; replaced at every world generation.
+extern std::vector<std::string> factionNameList;
+extern std::vector<std::string> cityNameList;
+extern std::vector<std::string> commanderNameList;
+
+/// The file's lines, newline removed. A line longer than maxLineLength − 1 characters is cut into
+/// several entries. Throws std::runtime_error when the file cannot be opened.
+[[nodiscard]] std::vector<std::string> readLinesFromFile(const std::string& path, unsigned int maxLineLength);
+
+/// Reads the three name files from assets/. A missing or empty file stops the program (exitRequest).
+void loadNameLists(const std::string& assetDirectory = "assets");
+
+std::string selectRandomFactionName();
+std::string selectRandomCityName();
+std::string selectRandomCommanderName();

@@ -1,0 +1,113 @@
+#include "app/worldFiles.hpp"
+#include "path/aStarGraph.hpp"
+#include "support/settingsGuard.hpp"
+#include "support/testFiles.hpp"
+
+#include <boost/filesystem.hpp>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+aStarGraph quietGraph(int width, int height) {
+    std::ostringstream log;
+    return aStarGraph(width, height, log);
+}
+} // namespace
+
+TEST(SavedGame, SeedIsStoredAsTheLastFourBytes) {
+    settingsGuard guard;
+    temporaryDirectory directory;
+    worldSeed = -1;
+    saveGameData(directory.path());
+
+    const std::string bytes = readTextFile(directory.file("gamedata.dat"));
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(4, '\xff'));
+    EXPECT_EQ(loadSavedSeed(directory.path()), 4294967295u);
+
+    worldSeed = 11899;
+    saveGameData(directory.path());
+    EXPECT_EQ(loadSavedSeed(directory.path()), 11899u);
+}
+
+TEST(SavedGame, MissingOrDamagedFileThrows) {
+    temporaryDirectory directory;
+    EXPECT_ANY_THROW((void)loadSavedSeed(directory.path()));
+    writeTextFile(directory.file("gamedata.dat"), "not a saved game");
+    EXPECT_ANY_THROW((void)loadSavedSeed(directory.path()));
+}
+
+TEST(GraphFile, RoundTripKeepsEveryHeight) {
+    temporaryDirectory directory;
+    const std::string path = directory.file("graph.dat");
+    aStarGraph written = quietGraph(37, 23);
+    for (int x = 0; x < 37; ++x) {
+        for (int y = 0; y < 23; ++y) {
+            written.mapGridTerrain(x, y) = x * 1000 - y * 7 - 9000;
+        }
+    }
+    saveGraph(written, path);
+
+    aStarGraph read = quietGraph(37, 23);
+    loadGraph(read, path);
+    for (int x = 0; x < 37; ++x) {
+        for (int y = 0; y < 23; ++y) {
+            ASSERT_EQ(read.mapGridTerrain(x, y), written.mapGridTerrain(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(GraphFile, DefaultWorldPayloadIsEveryColumnInOrder) {
+    temporaryDirectory directory;
+    const std::string path = directory.file("graph.dat");
+    aStarGraph written = quietGraph(3600, 1300);
+    written.mapGridTerrain.fill(0);
+    written.mapGridTerrain(0, 0) = 0x01020304;
+    written.mapGridTerrain(3599, 1299) = -2;
+    saveGraph(written, path);
+
+    const std::string bytes = readTextFile(path);
+    const std::size_t payload = 3600u * 1300u * 4u;
+    ASSERT_GT(bytes.size(), payload);
+    EXPECT_EQ(payload, 18720000u);
+    const std::size_t header = bytes.size() - payload;
+    EXPECT_LT(header, 64u);
+    EXPECT_EQ(bytes.substr(header, 4), std::string("\x04\x03\x02\x01", 4));
+    EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\xfe\xff\xff\xff", 4));
+}
+
+TEST(GraphFile, ShortOrForeignFileIsRefused) {
+    temporaryDirectory directory;
+    const std::string path = directory.file("graph.dat");
+    aStarGraph written = quietGraph(20, 10);
+    written.mapGridTerrain.fill(5);
+    saveGraph(written, path);
+    const std::string bytes = readTextFile(path);
+
+    aStarGraph target = quietGraph(20, 10);
+    writeTextFile(path, bytes.substr(0, bytes.size() - 1));
+    EXPECT_ANY_THROW(loadGraph(target, path));
+    writeTextFile(path, "");
+    EXPECT_ANY_THROW(loadGraph(target, path));
+    writeTextFile(path, std::string(2000, 'x'));
+    EXPECT_ANY_THROW(loadGraph(target, path));
+    boost::filesystem::remove(path);
+    EXPECT_ANY_THROW(loadGraph(target, path));
+
+    aStarGraph larger = quietGraph(21, 10);
+    writeTextFile(path, bytes);
+    EXPECT_ANY_THROW(loadGraph(larger, path)) << "a graph larger than the file cannot be filled";
+}
+
+TEST(GraphFile, FailedWriteNamesThePathAndLeavesNoFile) {
+    temporaryDirectory directory;
+    const std::string path = directory.file("missing-folder/graph.dat");
+    aStarGraph written = quietGraph(4, 4);
+    try {
+        saveGraph(written, path);
+        FAIL() << "writing into a missing folder must fail";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(boost::filesystem::exists(path));
+}

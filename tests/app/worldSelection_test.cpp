@@ -1,0 +1,100 @@
+#include "app/random.hpp"
+#include "app/worldSelection.hpp"
+#include "support/settingsGuard.hpp"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+const std::string seedPrompt = "Enter the world seed (leave blank for random): ";
+const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
+const std::string seedError = "Error: bad lexical cast: source type value could not be interpreted as target\n"
+                              "Seed must be an integer, try again.\n";
+
+struct asked {
+    int seed;
+    std::string output;
+};
+
+asked askSeedWith(const std::string& input, std::optional<std::string> preset = std::nullopt) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    const int value = askSeed(in, out, preset);
+    return {value, out.str()};
+}
+} // namespace
+
+TEST(SeedPrompt, SignedWholeNumbersAreAccepted) {
+    EXPECT_EQ(askSeedWith("+17\n").seed, 17);
+    EXPECT_EQ(askSeedWith("-17\n").seed, -17);
+    EXPECT_EQ(askSeedWith("-2147483648\n").seed, -2147483647 - 1);
+    EXPECT_EQ(askSeedWith("2147483647\n").seed, 2147483647);
+    const asked accepted = askSeedWith("42\n");
+    EXPECT_EQ(accepted.output, seedPrompt);
+    const int drawn = randomRange(0, 32767);
+    seed(42u);
+    EXPECT_EQ(randomRange(0, 32767), drawn) << "the random source is seeded with the typed seed";
+}
+
+TEST(SeedPrompt, AnythingElseIsRefusedAndAskedAgain) {
+    for (const std::string bad : {" 17", "17 ", "1.5", "abc", "2147483648", "-2147483649", "1e3", "0x10", "+"}) {
+        const asked result = askSeedWith(bad + "\n8\n");
+        EXPECT_EQ(result.seed, 8) << bad;
+        EXPECT_EQ(result.output, seedPrompt + seedError + seedPrompt) << bad;
+    }
+}
+
+TEST(SeedPrompt, EmptyLineOrEndOfInputSeedsFromTheClock) {
+    const int before = static_cast<int>(std::time(nullptr));
+    const asked blank = askSeedWith("\n");
+    const asked closed = askSeedWith("");
+    const int after = static_cast<int>(std::time(nullptr));
+    for (const int value : {blank.seed, closed.seed}) {
+        EXPECT_GE(value, before);
+        EXPECT_LE(value, after);
+    }
+    EXPECT_EQ(closed.output, seedPrompt);
+}
+
+TEST(SeedPrompt, PresetAnswerIsUsedOnceAsIfTyped) {
+    std::optional<std::string> preset = std::string("abc");
+    std::istringstream in("9\n");
+    std::ostringstream out;
+    EXPECT_EQ(askSeed(in, out, preset), 9);
+    EXPECT_EQ(out.str(), seedPrompt + "abc\n" + seedError + seedPrompt);
+    EXPECT_FALSE(preset.has_value());
+}
+
+TEST(WorldName, PlainNamesAreAcceptedAndPathsRefused) {
+    for (const std::string good : {"", "w1", "world-42", "My World", "a.b", "...", "ünïcode"}) {
+        EXPECT_EQ(worldNameProblem(good), "") << good;
+    }
+    const std::vector<std::string> refused = {".",          "..",         "a/b",      "/etc",    "..\\x",
+                                              "a\\b",        "tab\tname", std::string("nul\0x", 5), "bell\x07", "del\x7f"};
+    for (const std::string& bad : refused) {
+        EXPECT_NE(worldNameProblem(bad), "") << bad;
+    }
+}
+
+TEST(WorldName, RefusedNameIsAskedAgain) {
+    std::optional<std::string> preset = std::string("../escape");
+    std::istringstream in("..\nfine\n");
+    std::ostringstream out;
+    EXPECT_EQ(askWorldName(in, out, preset), "fine");
+    const std::string text = out.str();
+    EXPECT_EQ(text.rfind(namePrompt + "../escape\n", 0), 0u) << text;
+    std::size_t prompts = 0;
+    for (std::size_t at = text.find(namePrompt); at != std::string::npos; at = text.find(namePrompt, at + 1)) {
+        ++prompts;
+    }
+    EXPECT_EQ(prompts, 3u);
+    EXPECT_NE(text.find("Please choose another name."), std::string::npos);
+}
+
+TEST(WorldName, EndOfInputGivesTheEmptyName) {
+    std::optional<std::string> preset;
+    std::istringstream in("");
+    std::ostringstream out;
+    EXPECT_EQ(askWorldName(in, out, preset), "");
+    EXPECT_EQ(out.str(), namePrompt);
+}

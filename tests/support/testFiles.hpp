@@ -1,0 +1,36 @@
+#pragma once
+
+#include <boost/filesystem.hpp>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+/// A fresh directory under the system's temporary directory, removed with everything in it at scope end.
+class temporaryDirectory {
+public:
+    temporaryDirectory()
+        : root(boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("kestrova-%%%%-%%%%")) {
+        boost::filesystem::create_directories(root);
+    }
+    ~temporaryDirectory() {
+        boost::system::error_code ignored;
+        boost::filesystem::remove_all(root, ignored);
+    }
+    temporaryDirectory(const temporaryDirectory&) = delete;
+    temporaryDirectory& operator=(const temporaryDirectory&) = delete;
+
+    std::string path() const { return root.string(); }
+    std::string file(const std::string& name) const { return (root / name).string(); }
+
+private:
+    boost::filesystem::path root;
+};
+
+inline void writeTextFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string readTextFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
