@@ -16,7 +16,8 @@ void writeFileAtomically(const std::string& path, std::ios::openmode mode,
                          const std::function<void(std::ostream&)>& writer) {
     namespace fs = boost::filesystem;
     const fs::path target(path);
-    const fs::path temporary = target.parent_path() / fs::unique_path(target.filename().string() + ".%%%%%%.tmp");
+    const fs::path temporary =
+        target.parent_path() / fs::unique_path(target.filename().string() + ".%%%%%%.tmp");
     try {
         errno = 0;
         std::ofstream file(temporary.string(), mode | std::ios::out | std::ios::trunc);

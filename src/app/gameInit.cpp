@@ -7,20 +7,29 @@
 #include "app/worldFiles.hpp"
 #include "app/worldSelection.hpp"
 #include "path/aStarGraph.hpp"
+#include "ui/gameController.hpp"
+#include "world/gridGeneration.hpp"
+#include "world/iceCap.hpp"
+#include "world/worldMap.hpp"
 
 #include <boost/filesystem/operations.hpp>
 #include <istream>
 #include <ostream>
 
 std::unique_ptr<aStarGraph> graph;
+std::unique_ptr<gameController> controller;
+std::unique_ptr<worldMap> mapData;
+std::unique_ptr<iceCap> northCap;
+std::unique_ptr<iceCap> southCap;
 
 namespace {
 void createDirectory(const std::string& path) {
     boost::system::error_code error;
     boost::filesystem::create_directory(path, error);
     if (!boost::filesystem::is_directory(path)) {
-        throw exitRequest(1, "Cannot create the directory " + path + " (" + error.message() +
-                                 "). Check that the working directory is writable and that no file has that name.");
+        throw exitRequest(
+            1, "Cannot create the directory " + path + " (" + error.message() +
+                   "). Check that the working directory is writable and that no file has that name.");
     }
 }
 
@@ -47,12 +56,31 @@ void chooseSeed(std::istream& in, std::ostream& out, startupOptions& options) {
     if (useSpecifiedSeed) {
         seed(static_cast<unsigned int>(worldSeed));
         if (options.seed) {
-            out << "Not using --seed " << *options.seed << ": the seed is already fixed (defaultSeed in config.xml).\n";
+            out << "Not using --seed " << *options.seed
+                << ": the seed is already fixed (defaultSeed in config.xml).\n";
             options.seed.reset();
         }
         return;
     }
     worldSeed = askSeed(in, out, options.seed);
+}
+
+/// Step 12: the saved graph, or every cell grid generated and the graph saved.
+void prepareGraph(const std::string& directory, std::ostream& out) {
+    const std::string graphPath = directory + "/graph.dat";
+    if (!boost::filesystem::exists(graphPath)) {
+        preloadGrids(*mapData, *graph, directory + "/images", 0, out);
+        saveGraph(*graph, graphPath);
+        return;
+    }
+    try {
+        loadGraph(*graph, graphPath);
+    } catch (const std::exception&) {
+        out << "FAILED to Load graph from archive!!\n";
+        throw exitRequest(1, graphPath + " is damaged or was made for another world size. Delete it to have "
+                                         "it generated again.");
+    }
+    out << "Loaded graph from archive!!\n";
 }
 
 /// One run of the sequence; returns when the run is over.
@@ -68,11 +96,21 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
         worldName = "world" + intToString(worldSeed);
     }
 
+    controller = std::make_unique<gameController>();
+    mapData = std::make_unique<worldMap>();
+    northCap = std::make_unique<iceCap>();
+    southCap = std::make_unique<iceCap>();
+
     out << "Generating world with seed: " << worldSeed << "\n";
     const std::string directory = worldPath(worldName);
     createDirectory(worldDirectory);
     createDirectory(directory);
     createDirectory(directory + "/images");
+
+    controller->generateWorld(*mapData, *northCap, *southCap);
+    out << "Done generating world map!\n";
+
+    prepareGraph(directory, out);
 }
 } // namespace
 

@@ -11,6 +11,14 @@ void gameInit(startupOptions options, std::istream& in, std::ostream& out);
 #include <memory>
 
 class aStarGraph;
+class gameController;
+class iceCap;
+class worldMap;
 
-/// The pathing graph of the current run; replaced at every relaunch, read-only once filled.
+// The current run's objects, replaced wholesale at every relaunch.
+/// The pathing graph; read-only once filled.
 extern std::unique_ptr<aStarGraph> graph;
+extern std::unique_ptr<gameController> controller;
+extern std::unique_ptr<worldMap> mapData;
+extern std::unique_ptr<iceCap> northCap;
+extern std::unique_ptr<iceCap> southCap;

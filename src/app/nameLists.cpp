@@ -55,7 +55,8 @@ std::vector<std::string> readNameFile(const std::string& path) {
                                  "). Restore it: it holds one name per line.");
     }
     if (names.empty()) {
-        throw exitRequest(1, "The name list " + path + " is empty. Put at least one name in it, one per line.");
+        throw exitRequest(1,
+                          "The name list " + path + " is empty. Put at least one name in it, one per line.");
     }
     return names;
 }

@@ -101,8 +101,9 @@ namespace {
 configData readConfig(const std::string& path) {
     std::ifstream file(path);
     if (!file) {
-        throw exitRequest(1, "Cannot open " + path + " for reading. Check its permissions, or delete it to have "
-                             "a default one written.");
+        throw exitRequest(1, "Cannot open " + path +
+                                 " for reading. Check its permissions, or delete it to have "
+                                 "a default one written.");
     }
     configData record;
     try {
@@ -134,8 +135,9 @@ void loadFromConfig(const std::string& path, std::ostream& out, std::istream& in
     const configData record = readConfig(path);
     const std::string problem = record.problem();
     if (!problem.empty()) {
-        throw exitRequest(1, path + ": " + problem + " Fix the setting or delete the file to have a default one "
-                                                     "written.");
+        throw exitRequest(1, path + ": " + problem +
+                                 " Fix the setting or delete the file to have a default one "
+                                 "written.");
     }
     out << "Loaded config file.\n";
     try {

@@ -12,7 +12,9 @@ struct gameData {
     /// Takes the current `worldSeed`.
     gameData();
 
-    template <class Archive> void serialize(Archive& archive, unsigned int /*version*/) { archive & savedSeed; }
+    template <class Archive> void serialize(Archive& archive, unsigned int /*version*/) {
+        archive& savedSeed;
+    }
 };
 
 /// worlds/<name>: the directory of one world.

@@ -17,7 +17,8 @@ std::string worldNameProblem(const std::string& name) {
         return "A world name cannot be \".\" or \"..\".";
     }
     if (name.find_first_of("/\\") != std::string::npos) {
-        return "A world name cannot contain \"/\" or \"\\\": it names one folder inside " + worldDirectory + ".";
+        return "A world name cannot contain \"/\" or \"\\\": it names one folder inside " + worldDirectory +
+               ".";
     }
     for (const char c : name) {
         const auto code = static_cast<unsigned char>(c);
@@ -40,7 +41,8 @@ std::string readLine(std::istream& in) {
 }
 
 namespace {
-std::string answer(std::istream& in, std::ostream& out, const char* prompt, std::optional<std::string>& preset) {
+std::string answer(std::istream& in, std::ostream& out, const char* prompt,
+                   std::optional<std::string>& preset) {
     out << prompt;
     if (preset) {
         std::string given = *preset;

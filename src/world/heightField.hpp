@@ -10,7 +10,7 @@ constexpr std::int32_t UNSET_HEIGHT = std::numeric_limits<std::int32_t>::max();
 /// A columns × rows field of signed 32-bit heights, indexed by x (across) then y (down).
 /// Stored column by column in one block, so a column is contiguous.
 class heightField {
-public:
+  public:
     heightField() = default;
     heightField(int columns, int rows) : columnCount(columns), rowCount(rows), cells(sizeOf(columns, rows)) {}
 
@@ -29,7 +29,7 @@ public:
     const std::int32_t* data() const { return cells.data(); }
     std::size_t size() const { return cells.size(); }
 
-private:
+  private:
     static std::size_t sizeOf(int columns, int rows) {
         return static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
     }

@@ -74,7 +74,8 @@ TEST(NameLists, MissingOrEmptyNameFileStopsNamingTheFile) {
         FAIL() << "a missing commander list must stop the program";
     } catch (const exitRequest& request) {
         EXPECT_EQ(request.exitCode(), 1);
-        EXPECT_NE(std::string(request.what()).find("commanderNames.txt"), std::string::npos) << request.what();
+        EXPECT_NE(std::string(request.what()).find("commanderNames.txt"), std::string::npos)
+            << request.what();
     }
 }
 

@@ -10,10 +10,18 @@
 #include <vector>
 
 namespace {
-const std::vector<std::string> elementOrder = {
-    "resolutionScalePercentage", "worldWidth",      "worldHeight", "landArea",
-    "defaultSeed",               "numFactions",     "childChance", "humanName",
-    "logEnemies",                "foodConsumeRate", "showPanningRectInGridView", "gameSpeedMultiplier"};
+const std::vector<std::string> elementOrder = {"resolutionScalePercentage",
+                                               "worldWidth",
+                                               "worldHeight",
+                                               "landArea",
+                                               "defaultSeed",
+                                               "numFactions",
+                                               "childChance",
+                                               "humanName",
+                                               "logEnemies",
+                                               "foodConsumeRate",
+                                               "showPanningRectInGridView",
+                                               "gameSpeedMultiplier"};
 
 std::string configText(const std::vector<std::pair<std::string, std::string>>& elements,
                        const std::string& archiveVersion = "18") {
@@ -30,15 +38,23 @@ std::string configText(const std::vector<std::pair<std::string, std::string>>& e
 }
 
 std::vector<std::pair<std::string, std::string>> defaults() {
-    return {{"resolutionScalePercentage", "100"}, {"worldWidth", "360"},      {"worldHeight", "130"},
-            {"landArea", "30"},                   {"defaultSeed", "RANDOM"},  {"numFactions", "50"},
-            {"childChance", "5000"},              {"humanName", "Human Player"}, {"logEnemies", "0"},
-            {"foodConsumeRate", "1"},             {"showPanningRectInGridView", "1"},
+    return {{"resolutionScalePercentage", "100"},
+            {"worldWidth", "360"},
+            {"worldHeight", "130"},
+            {"landArea", "30"},
+            {"defaultSeed", "RANDOM"},
+            {"numFactions", "50"},
+            {"childChance", "5000"},
+            {"humanName", "Human Player"},
+            {"logEnemies", "0"},
+            {"foodConsumeRate", "1"},
+            {"showPanningRectInGridView", "1"},
             {"gameSpeedMultiplier", "100"}};
 }
 
-std::vector<std::pair<std::string, std::string>> with(std::vector<std::pair<std::string, std::string>> elements,
-                                                      const std::string& name, const std::string& value) {
+std::vector<std::pair<std::string, std::string>>
+with(std::vector<std::pair<std::string, std::string>> elements, const std::string& name,
+     const std::string& value) {
     for (auto& element : elements) {
         if (element.first == name) {
             element.second = value;
@@ -179,10 +195,11 @@ TEST(ConfigFile, DefaultSeedChoosesBetweenFixedAndRandom) {
         writeTextFile(path, configText(with(defaults(), "defaultSeed", bad)));
         const loadResult result = load(path, "x");
         EXPECT_EQ(result.exitCode, 1) << bad;
-        EXPECT_EQ(result.output, "Loaded config file.\n"
-                                 "Error: bad lexical cast: source type value could not be interpreted as target\n"
-                                 "Seed must be an integer or 'RANDOM'. Please edit the config. Press any key to "
-                                 "exit.\n")
+        EXPECT_EQ(result.output,
+                  "Loaded config file.\n"
+                  "Error: bad lexical cast: source type value could not be interpreted as target\n"
+                  "Seed must be an integer or 'RANDOM'. Please edit the config. Press any key to "
+                  "exit.\n")
             << bad;
         EXPECT_EQ(worldSeed, 5) << bad;
         EXPECT_FALSE(useSpecifiedSeed) << bad;
@@ -221,10 +238,11 @@ TEST(ConfigFile, UnusableValuesAreRefusedNamingTheSetting) {
     temporaryDirectory directory;
     const std::string path = directory.file("config.xml");
     const std::vector<std::pair<std::string, std::string>> refused = {
-        {"worldWidth", "185"},         {"worldWidth", "180"},      {"worldHeight", "65"},
-        {"worldHeight", "75"},         {"landArea", "0"},          {"landArea", "100"},
-        {"numFactions", "0"},          {"resolutionScalePercentage", "0"},
-        {"childChance", "-1"},         {"foodConsumeRate", "-2"},
+        {"worldWidth", "185"}, {"worldWidth", "180"},
+        {"worldHeight", "65"}, {"worldHeight", "75"},
+        {"landArea", "0"},     {"landArea", "100"},
+        {"numFactions", "0"},  {"resolutionScalePercentage", "0"},
+        {"childChance", "-1"}, {"foodConsumeRate", "-2"},
     };
     for (const auto& [name, value] : refused) {
         const std::string text = configText(with(defaults(), name, value));
@@ -235,7 +253,7 @@ TEST(ConfigFile, UnusableValuesAreRefusedNamingTheSetting) {
         EXPECT_EQ(readTextFile(path), text);
     }
     const std::vector<std::pair<std::string, std::string>> accepted = {
-        {"worldWidth", "190"}, {"worldHeight", "70"}, {"landArea", "1"},  {"landArea", "99"},
+        {"worldWidth", "190"}, {"worldHeight", "70"}, {"landArea", "1"},       {"landArea", "99"},
         {"numFactions", "1"},  {"childChance", "0"},  {"foodConsumeRate", "0"}};
     for (const auto& [name, value] : accepted) {
         writeTextFile(path, configText(with(defaults(), name, value)));

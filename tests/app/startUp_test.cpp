@@ -13,7 +13,8 @@ struct runResult {
     std::string err;
 };
 
-runResult runProgram(const temporaryDirectory& directory, const std::string& input, const std::string& arguments = "") {
+runResult runProgram(const temporaryDirectory& directory, const std::string& input,
+                     const std::string& arguments = "") {
     writeTextFile(directory.file("input.txt"), input);
     const std::string command = "cd '" + directory.path() + "' && '" + KESTROVA_BINARY + "' " + arguments +
                                 " < input.txt > out.txt 2> err.txt";
@@ -28,11 +29,37 @@ runResult runProgram(const temporaryDirectory& directory, const std::string& inp
     for (const auto& piece : pieces) {
         const std::size_t found = text.find(piece, at);
         if (found == std::string::npos) {
-            return ::testing::AssertionFailure() << "missing, or out of order: \"" << piece << "\" in:\n" << text;
+            return ::testing::AssertionFailure() << "missing, or out of order: \"" << piece << "\" in:\n"
+                                                 << text;
         }
         at = found + piece.size();
     }
     return ::testing::AssertionSuccess();
+}
+
+/// Settings for the smallest world the program accepts, so that a run takes a fraction of a second.
+void writeSmallWorldConfig(const temporaryDirectory& directory, const std::string& defaultSeed = "RANDOM") {
+    writeTextFile(
+        directory.file("config.xml"),
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
+        "<!DOCTYPE boost_serialization>\n"
+        "<boost_serialization signature=\"serialization::archive\" version=\"18\">\n"
+        "<config class_id=\"0\" tracking_level=\"0\" version=\"0\">\n"
+        "<resolutionScalePercentage>100</resolutionScalePercentage><worldWidth>190</worldWidth>"
+        "<worldHeight>70</worldHeight><landArea>30</landArea><defaultSeed>" +
+            defaultSeed +
+            "</defaultSeed><numFactions>3</numFactions><childChance>5000</childChance>"
+            "<humanName>Tester</humanName><logEnemies>0</logEnemies><foodConsumeRate>1</foodConsumeRate>"
+            "<showPanningRectInGridView>1</showPanningRectInGridView>"
+            "<gameSpeedMultiplier>100</gameSpeedMultiplier>\n</config>\n</boost_serialization>\n");
+}
+
+std::size_t countOf(const std::string& text, const std::string& piece) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+        ++count;
+    }
+    return count;
 }
 
 const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
@@ -43,47 +70,76 @@ TEST(StartUp, FirstStartInAnEmptyDirectory) {
     temporaryDirectory directory;
     const runResult run = runProgram(directory, "\nabc\n-42\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(appearsInOrder(run.out, {"Config file does not exist.\n", "Generated default config file.\n",
-                                         "Creating mapGridTerrain[3600][1300]\n",
-                                         "mapGridTerrain initialization done!\n", namePrompt, seedPrompt,
-                                         "Error: bad lexical cast", seedPrompt, "Generating world with seed: -42\n",
-                                         "Closing. Press any key to close this window.\n"}));
-    EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/world-42/images")));
+    EXPECT_TRUE(appearsInOrder(
+        run.out,
+        {"Config file does not exist.\n", "Generated default config file.\n",
+         "Creating mapGridTerrain[3600][1300]\n", "mapGridTerrain initialization done!\n", namePrompt,
+         seedPrompt, "Error: bad lexical cast", seedPrompt, "Generating world with seed: -42\n",
+         "Copying data from the left column to the right column.", "Done generating world map!\n",
+         "Generated [", "Serializing graph\n", "Closing. Press any key to close this window.\n"}));
+    EXPECT_EQ(countOf(run.out, "Generated ["), 468u);
+    EXPECT_EQ(countOf(run.out, "Percent loaded: "), 468u);
+    EXPECT_TRUE(boost::filesystem::exists(directory.file("worlds/world-42/images/35_12.jpg")));
+    EXPECT_EQ(boost::filesystem::file_size(directory.file("worlds/world-42/graph.dat")) / 1000000, 18u);
     EXPECT_TRUE(boost::filesystem::exists(directory.file("config.xml")));
 }
 
 TEST(StartUp, OptionsAnswerTheFirstPrompts) {
     temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
     const runResult run = runProgram(directory, "", "--world w1 --seed 11899");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(appearsInOrder(run.out, {namePrompt + "w1\n", seedPrompt + "11899\n",
-                                         "Generating world with seed: 11899\n"}));
+    EXPECT_TRUE(appearsInOrder(
+        run.out, {namePrompt + "w1\n", seedPrompt + "11899\n", "Generating world with seed: 11899\n"}));
     EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/w1/images")));
 }
 
 TEST(StartUp, UnsafeWorldNameIsAskedAgain) {
     temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
     const runResult run = runProgram(directory, "safe\n", "--world ../outside --seed 3");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(appearsInOrder(run.out, {namePrompt + "../outside\n", "Please choose another name.", namePrompt,
-                                         "Generating world with seed: 3\n"}));
+    EXPECT_TRUE(appearsInOrder(run.out, {namePrompt + "../outside\n", "Please choose another name.",
+                                         namePrompt, "Generating world with seed: 3\n"}));
     EXPECT_FALSE(boost::filesystem::exists(directory.file("outside")));
     EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/safe/images")));
 }
 
 TEST(StartUp, FixedSeedInTheSettingsSkipsTheSeedPrompt) {
     temporaryDirectory directory;
-    ASSERT_EQ(runProgram(directory, "", "--world a --seed 1").exitCode, 0);
-    std::string config = readTextFile(directory.file("config.xml"));
-    config.replace(config.find("RANDOM"), 6, "42");
-    writeTextFile(directory.file("config.xml"), config);
-
+    writeSmallWorldConfig(directory, "42");
     const runResult run = runProgram(directory, "\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.find(seedPrompt), std::string::npos) << run.out;
     EXPECT_TRUE(appearsInOrder(run.out, {"Loaded config file.\n", "Set global variables from config file.\n",
                                          namePrompt, "Generating world with seed: 42\n"}));
     EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/world42")));
+}
+
+TEST(StartUp, SecondStartOfAWorldLoadsItsGraph) {
+    temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
+    const runResult first = runProgram(directory, "", "--world w --seed 5");
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(countOf(first.out, "Generated ["), 133u);
+    const std::string graphBytes = readTextFile(directory.file("worlds/w/graph.dat"));
+    boost::filesystem::remove(directory.file("worlds/w/images/0_0.jpg"));
+
+    const runResult second = runProgram(directory, "", "--world w --seed 5");
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_TRUE(appearsInOrder(second.out, {"Done generating world map!\n", "Serializing graph\n",
+                                            "Loaded graph from archive!!\n"}));
+    EXPECT_EQ(countOf(second.out, "Generated ["), 0u);
+    EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds/w/images/0_0.jpg")));
+    EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")), graphBytes);
+
+    writeTextFile(directory.file("worlds/w/graph.dat"), graphBytes.substr(0, graphBytes.size() / 2));
+    const runResult damaged = runProgram(directory, "", "--world w --seed 5");
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(appearsInOrder(damaged.out,
+                               {"Done generating world map!\n", "FAILED to Load graph from archive!!\n"}));
+    EXPECT_NE(damaged.err.find("worlds/w/graph.dat"), std::string::npos) << damaged.err;
+    EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")).size(), graphBytes.size() / 2);
 }
 
 TEST(StartUp, BrokenSettingsStopWithExitCodeOne) {

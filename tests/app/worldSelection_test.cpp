@@ -8,8 +8,9 @@
 namespace {
 const std::string seedPrompt = "Enter the world seed (leave blank for random): ";
 const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
-const std::string seedError = "Error: bad lexical cast: source type value could not be interpreted as target\n"
-                              "Seed must be an integer, try again.\n";
+const std::string seedError =
+    "Error: bad lexical cast: source type value could not be interpreted as target\n"
+    "Seed must be an integer, try again.\n";
 
 struct asked {
     int seed;
@@ -37,7 +38,8 @@ TEST(SeedPrompt, SignedWholeNumbersAreAccepted) {
 }
 
 TEST(SeedPrompt, AnythingElseIsRefusedAndAskedAgain) {
-    for (const std::string bad : {" 17", "17 ", "1.5", "abc", "2147483648", "-2147483649", "1e3", "0x10", "+"}) {
+    for (const std::string bad :
+         {" 17", "17 ", "1.5", "abc", "2147483648", "-2147483649", "1e3", "0x10", "+"}) {
         const asked result = askSeedWith(bad + "\n8\n");
         EXPECT_EQ(result.seed, 8) << bad;
         EXPECT_EQ(result.output, seedPrompt + seedError + seedPrompt) << bad;
@@ -69,8 +71,9 @@ TEST(WorldName, PlainNamesAreAcceptedAndPathsRefused) {
     for (const std::string good : {"", "w1", "world-42", "My World", "a.b", "...", "ünïcode"}) {
         EXPECT_EQ(worldNameProblem(good), "") << good;
     }
-    const std::vector<std::string> refused = {".",          "..",         "a/b",      "/etc",    "..\\x",
-                                              "a\\b",        "tab\tname", std::string("nul\0x", 5), "bell\x07", "del\x7f"};
+    const std::vector<std::string> refused = {".",        "..",     "a/b",       "/etc",
+                                              "..\\x",    "a\\b",   "tab\tname", std::string("nul\0x", 5),
+                                              "bell\x07", "del\x7f"};
     for (const std::string& bad : refused) {
         EXPECT_NE(worldNameProblem(bad), "") << bad;
     }
@@ -84,7 +87,8 @@ TEST(WorldName, RefusedNameIsAskedAgain) {
     const std::string text = out.str();
     EXPECT_EQ(text.rfind(namePrompt + "../escape\n", 0), 0u) << text;
     std::size_t prompts = 0;
-    for (std::size_t at = text.find(namePrompt); at != std::string::npos; at = text.find(namePrompt, at + 1)) {
+    for (std::size_t at = text.find(namePrompt); at != std::string::npos;
+         at = text.find(namePrompt, at + 1)) {
         ++prompts;
     }
     EXPECT_EQ(prompts, 3u);

@@ -6,12 +6,12 @@
 
 /// Restores every settings global at scope end, so tests may change them freely.
 class settingsGuard {
-public:
+  public:
     settingsGuard()
-        : savedScale(scale), savedSpeed(gameSpeedMultiplier), savedWidth(worldWidth), savedHeight(worldHeight),
-          savedSeed(worldSeed), savedUseSeed(useSpecifiedSeed), savedArea(lArea), savedFactions(numFactions),
-          savedChildChance(childChance), savedFoodRate(foodConsumeRate), savedName(humanName),
-          savedLogEnemies(logEnemies), savedPanningRect(showPanningRectInGridView) {}
+        : savedScale(scale), savedSpeed(gameSpeedMultiplier), savedWidth(worldWidth),
+          savedHeight(worldHeight), savedSeed(worldSeed), savedUseSeed(useSpecifiedSeed), savedArea(lArea),
+          savedFactions(numFactions), savedChildChance(childChance), savedFoodRate(foodConsumeRate),
+          savedName(humanName), savedLogEnemies(logEnemies), savedPanningRect(showPanningRectInGridView) {}
     ~settingsGuard() {
         scale = savedScale;
         gameSpeedMultiplier = savedSpeed;
@@ -30,7 +30,7 @@ public:
     settingsGuard(const settingsGuard&) = delete;
     settingsGuard& operator=(const settingsGuard&) = delete;
 
-private:
+  private:
     float savedScale, savedSpeed;
     int savedWidth, savedHeight, savedSeed;
     bool savedUseSeed;

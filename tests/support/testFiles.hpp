@@ -7,9 +7,10 @@
 
 /// A fresh directory under the system's temporary directory, removed with everything in it at scope end.
 class temporaryDirectory {
-public:
+  public:
     temporaryDirectory()
-        : root(boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("kestrova-%%%%-%%%%")) {
+        : root(boost::filesystem::temp_directory_path() /
+               boost::filesystem::unique_path("kestrova-%%%%-%%%%")) {
         boost::filesystem::create_directories(root);
     }
     ~temporaryDirectory() {
@@ -22,7 +23,7 @@ public:
     std::string path() const { return root.string(); }
     std::string file(const std::string& name) const { return (root / name).string(); }
 
-private:
+  private:
     boost::filesystem::path root;
 };
 

@@ -1,0 +1,143 @@
+#include "world/gridGeneration.hpp"
+
+#include "world/grid.hpp"
+#include "world/jpegFile.hpp"
+#include "world/terrainImage.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <boost/filesystem/operations.hpp>
+#include <boost/thread/lock_guard.hpp>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int NODES_PER_GRID = 100;
+constexpr int CELLS_PER_NODE = 6;
+constexpr unsigned IMAGE_SIZE = grid::size - 1;
+
+/// What one worker reuses from grid to grid: touching fresh pages for every grid costs more than
+/// refining it.
+struct gridWorkspace {
+    grid terrain;
+    std::vector<std::uint8_t> rgb;
+};
+
+/// Colours the refined grid and encodes it straight from packed RGB rows, skipping an sf::Image copy.
+void writeGridPicture(gridWorkspace& workspace, const std::string& file) {
+    writeTerrainRgb(workspace.terrain.data, IMAGE_SIZE, IMAGE_SIZE, workspace.rgb);
+    // A failed write has been reported; the view reports the missing picture again when it loads it.
+    static_cast<void>(writeJpeg(workspace.rgb.data(), IMAGE_SIZE, IMAGE_SIZE, pixelLayout::rgb, file));
+}
+
+void generateGridTerrainIn(gridWorkspace& workspace, int gx, int gy, const worldMap& map, aStarGraph& graph,
+                           const std::string& imageDirectory, boost::mutex& lock, float& progress,
+                           std::ostream& out) {
+    grid& terrain = workspace.terrain;
+    terrain.gridFromCorners(gx, gy, map.data, false);
+    terrain.refine();
+    writeGridPicture(workspace, imageDirectory + "/" + gridImageName(gx, gy));
+
+    // No lock: every grid owns its block of nodes.
+    for (int r = 0; r < NODES_PER_GRID; ++r) {
+        const std::int32_t* cells = terrain.data.column(CELLS_PER_NODE * r);
+        std::int32_t* nodes = &graph.mapGridTerrain(NODES_PER_GRID * gx + r, NODES_PER_GRID * gy);
+        for (std::size_t c = 0; c < NODES_PER_GRID; ++c) {
+            nodes[c] = cells[CELLS_PER_NODE * c];
+        }
+    }
+
+    const int gridCount = numHorizontalGrids() * numVerticalGrids();
+    boost::lock_guard<boost::mutex> guard(lock);
+    progress = static_cast<float>(progress + 1.0 / gridCount);
+    out << "Generated [" << gx << "][" << gy << "]" << std::endl;
+    out << "Percent loaded: " << 100 * progress << "%\n";
+}
+
+/// Joins every started worker, also when starting a later one throws.
+class workerSet {
+  public:
+    ~workerSet() {
+        for (std::thread& worker : workers) {
+            worker.join();
+        }
+    }
+    template <class Body> void start(Body body) { workers.emplace_back(std::move(body)); }
+
+  private:
+    std::vector<std::thread> workers;
+};
+
+} // namespace
+
+void generateGridTerrain(int gx, int gy, const worldMap& map, aStarGraph& graph,
+                         const std::string& imageDirectory, boost::mutex& lock, float& progress,
+                         std::ostream& out) {
+    gridWorkspace workspace;
+    generateGridTerrainIn(workspace, gx, gy, map, graph, imageDirectory, lock, progress, out);
+}
+
+void preloadGrids(const worldMap& map, aStarGraph& graph, const std::string& imageDirectory, unsigned workers,
+                  std::ostream& out) {
+    const int gridsAcross = numHorizontalGrids();
+    const int gridsDown = numVerticalGrids();
+    if (graph.mapGridTerrain.columns() < NODES_PER_GRID * gridsAcross ||
+        graph.mapGridTerrain.rows() < NODES_PER_GRID * gridsDown || map.mapWidth < 10 * gridsAcross ||
+        map.mapHeight < 10 * gridsDown) {
+        throw std::invalid_argument("preloadGrids: the map or the pathing graph is smaller than the world");
+    }
+    const int gridCount = gridsAcross * gridsDown;
+    if (workers == 0) {
+        workers = std::max(1u, std::thread::hardware_concurrency());
+    }
+    workers = std::min(workers, static_cast<unsigned>(std::max(gridCount, 1)));
+
+    boost::mutex lock;
+    float progress = 0.0f;
+    std::atomic<int> nextGrid{0};
+    std::atomic<bool> failed{false};
+    std::exception_ptr firstFailure;
+    boost::mutex failureLock;
+
+    // Workers take grids in column order, gx then gy, until none is left or one of them has failed.
+    auto work = [&]() {
+        try {
+            gridWorkspace workspace;
+            for (int index = nextGrid++; index < gridCount && !failed; index = nextGrid++) {
+                generateGridTerrainIn(workspace, index / gridsDown, index % gridsDown, map, graph,
+                                      imageDirectory, lock, progress, out);
+            }
+        } catch (...) {
+            boost::lock_guard<boost::mutex> guard(failureLock);
+            if (!firstFailure) {
+                firstFailure = std::current_exception();
+            }
+            failed = true;
+        }
+    };
+    {
+        workerSet pool;
+        for (unsigned i = 0; i < workers; ++i) {
+            pool.start(work);
+        }
+    }
+    if (firstFailure) {
+        std::rethrow_exception(firstFailure);
+    }
+}
+
+void generateAndSaveSubgridImage(const heightField& parentField, int sx, int sy, const std::string& directory,
+                                 const std::string& file) {
+    gridWorkspace workspace;
+    workspace.terrain.gridFromCorners(sx, sy, parentField, true);
+    // The directory usually exists already; any real problem shows when the picture is written.
+    boost::system::error_code ignored;
+    boost::filesystem::create_directory(directory, ignored);
+    workspace.terrain.refine();
+    writeGridPicture(workspace, file);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "path/aStarGraph.hpp"
+#include "world/heightField.hpp"
+#include "world/worldMap.hpp"
+
+#include <boost/thread/mutex.hpp>
+#include <iostream>
+#include <string>
+
+/// Builds cell grid (gx, gy) from the map, writes its picture into `imageDirectory` and copies its
+/// 100 × 100 block of node heights into `graph`. Then, holding `lock`, adds its share to `progress`
+/// and writes its two report lines to `out`. `lock` guards `progress` and `out`; the map is only read
+/// and each grid writes its own block of nodes, so grids may run on any number of threads.
+void generateGridTerrain(int gx, int gy, const worldMap& map, aStarGraph& graph,
+                         const std::string& imageDirectory, boost::mutex& lock, float& progress,
+                         std::ostream& out);
+
+/// Generates every cell grid of the map on `workers` threads (0: one per hardware thread) and returns
+/// when all have finished. `graph` needs at least 100 nodes per grid in each direction; writing it to
+/// graph.dat is left to the caller.
+void preloadGrids(const worldMap& map, aStarGraph& graph, const std::string& imageDirectory,
+                  unsigned workers = 0, std::ostream& out = std::cout);
+
+/// Refines cell (sx, sy) of the cell grid whose heights are `parentField` into a subgrid and writes its
+/// picture to `file`, creating `directory` first. Only reads `parentField`.
+void generateAndSaveSubgridImage(const heightField& parentField, int sx, int sy, const std::string& directory,
+                                 const std::string& file);

@@ -1,0 +1,132 @@
+#include "world/jpegFile.hpp"
+
+#include <turbojpeg.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int JPEG_QUALITY = 90;
+
+struct compressorDeleter {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+
+struct fileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+/// One TurboJPEG compressor and its output buffer, owned by one thread.
+class jpegCompressor {
+  public:
+    jpegCompressor() : handle(tjInitCompress()) {}
+
+    /// Encodes into the compressor's own buffer; on failure `error` holds the reason.
+    bool compress(const std::uint8_t* pixels, unsigned width, unsigned height, pixelLayout layout,
+                  std::string& error) {
+        if (!handle) {
+            error = std::string("cannot create a JPEG compressor: ") + tjGetErrorStr2(nullptr);
+            return false;
+        }
+        const int w = static_cast<int>(width);
+        const int h = static_cast<int>(height);
+        const unsigned long capacity = tjBufSize(w, h, TJSAMP_420);
+        if (capacity == static_cast<unsigned long>(-1)) {
+            error = tjGetErrorStr2(nullptr);
+            return false;
+        }
+        // A buffer of the worst-case size lets TurboJPEG write without reallocating.
+        if (buffer.size() < capacity) {
+            buffer.resize(capacity);
+        }
+        unsigned char* output = buffer.data();
+        unsigned long outputSize = capacity;
+        const int format = layout == pixelLayout::rgb ? TJPF_RGB : TJPF_RGBA;
+        if (tjCompress2(handle.get(), pixels, w, 0, h, format, &output, &outputSize, TJSAMP_420, JPEG_QUALITY,
+                        TJFLAG_NOREALLOC) != 0) {
+            error = tjGetErrorStr2(handle.get());
+            return false;
+        }
+        size = outputSize;
+        return true;
+    }
+
+    const unsigned char* data() const { return buffer.data(); }
+    std::size_t bytes() const { return size; }
+
+  private:
+    std::unique_ptr<void, compressorDeleter> handle;
+    std::vector<unsigned char> buffer;
+    std::size_t size = 0;
+};
+
+std::string errnoText(int code) {
+    return code != 0 ? std::error_code(code, std::generic_category()).message() : "unknown error";
+}
+
+// A name beside the target that no other writer of this process or another one uses at the same time.
+std::string temporaryPathFor(const std::string& path) {
+    static std::atomic<unsigned> counter{0};
+    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+bool writeFile(const std::string& path, const unsigned char* data, std::size_t size, std::string& error) {
+    const std::string temporary = temporaryPathFor(path);
+    std::unique_ptr<std::FILE, fileCloser> file(std::fopen(temporary.c_str(), "wb"));
+    if (!file) {
+        error = errnoText(errno);
+        return false;
+    }
+    const bool written = std::fwrite(data, 1, size, file.get()) == size;
+    const int writeError = errno;
+    // Closing flushes, so its result counts as much as the write's.
+    const bool closed = std::fclose(file.release()) == 0;
+    const int closeError = errno;
+    if (!written || !closed) {
+        error = errnoText(!written ? writeError : closeError);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errnoText(errno);
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void reportFailure(const std::string& path, const std::string& reason) {
+    // One insertion per line keeps lines from concurrent writers whole.
+    std::cerr << ("Could not write JPEG image " + path + ": " + reason + "\n");
+}
+
+} // namespace
+
+bool writeJpeg(const std::uint8_t* pixels, unsigned width, unsigned height, pixelLayout layout,
+               const std::string& path) {
+    thread_local jpegCompressor compressor;
+    std::string error;
+    if (pixels == nullptr || width == 0 || height == 0) {
+        error = "the image is empty";
+    } else if (compressor.compress(pixels, width, height, layout, error) &&
+               writeFile(path, compressor.data(), compressor.bytes(), error)) {
+        return true;
+    }
+    reportFailure(path, error);
+    return false;
+}
+
+bool writeJpeg(const sf::Image& image, const std::string& path) {
+    const sf::Vector2u size = image.getSize();
+    // SFML complains when asked for the pixels of an empty image; the check below reports it instead.
+    const std::uint8_t* pixels = size.x > 0 && size.y > 0 ? image.getPixelsPtr() : nullptr;
+    return writeJpeg(pixels, size.x, size.y, pixelLayout::rgba, path);
+}
