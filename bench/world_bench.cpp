@@ -1,6 +1,7 @@
 #include "app/random.hpp"
 #include "app/settings.hpp"
 #include "path/aStarGraph.hpp"
+#include "support/testFiles.hpp"
 #include "world/grid.hpp"
 #include "world/gridGeneration.hpp"
 #include "world/jpegFile.hpp"
@@ -25,28 +26,6 @@ namespace {
 constexpr unsigned WORLD_SEED = 11899u;
 constexpr int GRID_X = 20;
 constexpr int GRID_Y = 6;
-
-/// A fresh directory under the system's temporary directory, removed at scope end.
-class scratchDirectory {
-  public:
-    scratchDirectory()
-        : root(boost::filesystem::temp_directory_path() /
-               boost::filesystem::unique_path("kestrova-bench-%%%%-%%%%")) {
-        boost::filesystem::create_directories(root);
-    }
-    ~scratchDirectory() {
-        boost::system::error_code ignored;
-        boost::filesystem::remove_all(root, ignored);
-    }
-    scratchDirectory(const scratchDirectory&) = delete;
-    scratchDirectory& operator=(const scratchDirectory&) = delete;
-
-    std::string path() const { return root.string(); }
-    std::string file(const std::string& name) const { return (root / name).string(); }
-
-  private:
-    boost::filesystem::path root;
-};
 
 /// Swallows the generation reports, which would otherwise flood the benchmark's output.
 std::ostream& silent() {
@@ -144,7 +123,7 @@ BENCHMARK(BM_GridColourRgb)->Unit(benchmark::kMillisecond);
 
 void BM_GridEncodeTurboJpegRgb(benchmark::State& state) {
     const gridSample& input = sample();
-    scratchDirectory directory;
+    temporaryDirectory directory;
     const std::string path = directory.file("0_0.jpg");
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
@@ -159,7 +138,7 @@ BENCHMARK(BM_GridEncodeTurboJpegRgb)->Unit(benchmark::kMillisecond);
 
 void BM_GridEncodeTurboJpegImage(benchmark::State& state) {
     const gridSample& input = sample();
-    scratchDirectory directory;
+    temporaryDirectory directory;
     const std::string path = directory.file("0_0.jpg");
     for (auto _ : state) {
         if (!writeJpeg(input.picture, path)) {
@@ -172,7 +151,7 @@ BENCHMARK(BM_GridEncodeTurboJpegImage)->Unit(benchmark::kMillisecond);
 
 void BM_GridEncodeSfml(benchmark::State& state) {
     const gridSample& input = sample();
-    scratchDirectory directory;
+    temporaryDirectory directory;
     const std::string path = directory.file("0_0.jpg");
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
@@ -187,7 +166,7 @@ BENCHMARK(BM_GridEncodeSfml)->Unit(benchmark::kMillisecond);
 
 /// Whole world creation as the program does it: map on this thread, grids on the bounded pool.
 void BM_WorldCreationPoolTurboJpeg(benchmark::State& state) {
-    scratchDirectory directory;
+    temporaryDirectory directory;
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         const std::unique_ptr<worldMap> map = generateDefaultMap();
@@ -219,7 +198,7 @@ void generateGridTerrainSfml(int gx, int gy, const worldMap& map, aStarGraph& gr
 
 /// The earlier design for comparison: one thread per grid, all started at once, SFML's writer.
 void BM_WorldCreationThreadPerGridSfml(benchmark::State& state) {
-    scratchDirectory directory;
+    temporaryDirectory directory;
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         const std::unique_ptr<worldMap> map = generateDefaultMap();

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "path/micropather.hpp"
+#include "sim/travelEquipment.hpp"
 #include "world/heightField.hpp"
 
 #include <boost/serialization/binary_object.hpp>
 #include <boost/serialization/split_member.hpp>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 /// The world as the path solver sees it: 100 nodes per grid unit in each direction, each holding
 /// the terrain height at that point. Filled once (by the grid workers or from graph.dat), then
 /// read-only, so any number of threads may read it without a lock.
-class aStarGraph {
-public:
+class aStarGraph : public micropather::Graph {
+  public:
     /// Prints the creation messages to `log`.
     aStarGraph(int gridWidth, int gridHeight, std::ostream& log = std::cout);
 
@@ -18,6 +22,25 @@ public:
     heightField mapGridTerrain;
     int gridWidth;
     int gridHeight;
+
+    /// The solver state of node (x, y).
+    int XYToNode(int x, int y) const { return y * gridWidth + x; }
+    void NodeToXY(void* node, int* x, int* y) const;
+
+    /// Straight-line distance in nodes.
+    float LeastCostEstimate(void* nodeStart, void* nodeEnd) override;
+    /// Eight entries, east first then clockwise; water (height <= 0) and mountain tops
+    /// (>= 7000) are closed unless a raft (below 0) or mountain gear (above 7000) opens them.
+    void AdjacentCost(void* node, std::vector<micropather::StateCost>* neighbors,
+                      const travelAttributes& attributes) override;
+    /// Prints "(x,y)" to standard output.
+    void PrintStateInfo(void* node) override;
+
+    /// Straightens a solved path given in grid units (no +1.0 offset): keeps the first and last
+    /// points and drops every point that the previous kept point can see over passable terrain.
+    /// A single point gives an empty path.
+    std::vector<std::pair<float, float>> refinePath(const std::vector<std::pair<float, float>>& path,
+                                                    const travelAttributes& attributes) const;
 
     template <class Archive> void save(Archive& archive, unsigned int /*version*/) const {
         std::cout << "Serializing graph\n";
@@ -34,6 +57,8 @@ public:
     }
     BOOST_SERIALIZATION_SPLIT_MEMBER()
 
-private:
+  private:
     std::size_t columnBytes() const { return static_cast<std::size_t>(gridHeight) * sizeof(std::int32_t); }
+    bool lineIsClear(std::pair<float, float> from, std::pair<float, float> to, bool raftOn,
+                     bool mountainGearOn) const;
 };

@@ -1,0 +1,22 @@
+#include "path/pathGeometry.hpp"
+
+#include <cmath>
+
+void getMovementMultipliers(float x1, float y1, float x2, float y2, float* multiplierX, float* multiplierY) {
+    // Equal y gives +infinity and so an angle of pi / 2.
+    const float angle = std::atan(std::fabs(x1 - x2) / std::fabs(y1 - y2));
+    *multiplierX = std::sin(angle);
+    *multiplierY = std::cos(angle);
+    if (x2 < x1) {
+        *multiplierX = -*multiplierX;
+    }
+    if (y2 < y1) {
+        *multiplierY = -*multiplierY;
+    }
+}
+
+float distanceBetween(float x1, float y1, float x2, float y2) {
+    const float dx = x1 - x2;
+    const float dy = y1 - y2;
+    return std::sqrt(dx * dx + dy * dy);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// Small geometry shared by path refinement, movement and the views. Positions are in grid units;
+// the pathing graph has 100 nodes per grid unit. The inline ones run in refinePath's inner loop.
+
+/// Node column under an object x given in the +1.0 convention: trunc((x - 1) × 100).
+inline int getMapGridX(float x) {
+    return static_cast<int>((x - 1.0f) * 100.0f);
+}
+
+/// Node row under an object y: trunc(y × 100).
+inline int getMapGridY(float y) {
+    return static_cast<int>(y * 100.0f);
+}
+
+/// Unit direction from (x1, y1) towards (x2, y2), in single precision. Not a number when the two
+/// points coincide; callers check arrival first.
+void getMovementMultipliers(float x1, float y1, float x2, float y2, float* multiplierX, float* multiplierY);
+
+/// True within tolerance of the destination on both axes (open interval, as numIsInRangeOf), or
+/// once the point has reached or passed it on both axes along the direction (multiplierX,
+/// multiplierY).
+inline bool reachedDestination(float x, float y, float destX, float destY, float tolerance, float multiplierX,
+                               float multiplierY) {
+    if (destX - tolerance < x && x < destX + tolerance && destY - tolerance < y && y < destY + tolerance) {
+        return true;
+    }
+    const bool reachedX = (multiplierX >= 0 && x >= destX) || (multiplierX <= 0 && x <= destX);
+    const bool reachedY = (multiplierY >= 0 && y >= destY) || (multiplierY <= 0 && y <= destY);
+    return reachedX && reachedY;
+}
+
+float distanceBetween(float x1, float y1, float x2, float y2);
