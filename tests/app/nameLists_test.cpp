@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <set>
-#include <stdexcept>
 
 TEST(NameLists, LinesAreReadWithOrWithoutAFinalNewline) {
     temporaryDirectory directory;
@@ -33,11 +32,6 @@ TEST(NameLists, LongLinesAreCutIntoPieces) {
     EXPECT_EQ(lines[1], std::string(73, 'a'));
     EXPECT_EQ(lines[2], std::string(127, 'b')) << "a line that just fits gives no extra empty entry";
     EXPECT_EQ(lines[3], "c");
-}
-
-TEST(NameLists, MissingFileIsAnError) {
-    temporaryDirectory directory;
-    EXPECT_THROW((void)readLinesFromFile(directory.file("absent.txt"), 128), std::runtime_error);
 }
 
 TEST(NameLists, LoadedListsAreDrawnFrom) {

@@ -79,22 +79,6 @@ TEST(WorldName, PlainNamesAreAcceptedAndPathsRefused) {
     }
 }
 
-TEST(WorldName, RefusedNameIsAskedAgain) {
-    std::optional<std::string> preset = std::string("../escape");
-    std::istringstream in("..\nfine\n");
-    std::ostringstream out;
-    EXPECT_EQ(askWorldName(in, out, preset), "fine");
-    const std::string text = out.str();
-    EXPECT_EQ(text.rfind(namePrompt + "../escape\n", 0), 0u) << text;
-    std::size_t prompts = 0;
-    for (std::size_t at = text.find(namePrompt); at != std::string::npos;
-         at = text.find(namePrompt, at + 1)) {
-        ++prompts;
-    }
-    EXPECT_EQ(prompts, 3u);
-    EXPECT_NE(text.find("Please choose another name."), std::string::npos);
-}
-
 TEST(WorldName, EndOfInputGivesTheEmptyName) {
     std::optional<std::string> preset;
     std::istringstream in("");
