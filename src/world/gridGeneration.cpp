@@ -31,8 +31,11 @@ struct gridWorkspace {
 /// Colours the refined grid and encodes it straight from packed RGB rows, skipping an sf::Image copy.
 void writeGridPicture(gridWorkspace& workspace, const std::string& file) {
     writeTerrainRgb(workspace.terrain.data, IMAGE_SIZE, IMAGE_SIZE, workspace.rgb);
-    // A failed write has been reported; the view reports the missing picture again when it loads it.
-    static_cast<void>(writeJpeg(workspace.rgb.data(), IMAGE_SIZE, IMAGE_SIZE, pixelLayout::rgb, file));
+    // A world with a missing picture must not count as finished: stop before graph.dat marks it so.
+    if (!writeJpeg(workspace.rgb.data(), IMAGE_SIZE, IMAGE_SIZE, pixelLayout::rgb, file)) {
+        throw std::runtime_error("Could not write the grid picture " + file +
+                                 ". Make room or fix the folder's permissions and start again.");
+    }
 }
 
 void generateGridTerrainIn(gridWorkspace& workspace, int gx, int gy, const worldMap& map, aStarGraph& graph,

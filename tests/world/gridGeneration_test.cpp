@@ -73,6 +73,9 @@ TEST(GridGeneration, GraphNodesSampleTheRefinedGridsAndASmallerGraphIsRefused) {
     std::ostringstream refusedOut;
     EXPECT_THROW(preloadGrids(map, small, images.path(), 1, refusedOut), std::invalid_argument);
     EXPECT_EQ(refusedOut.str(), "");
+
+    SCOPED_TRACE("a picture that cannot be written stops the generation");
+    EXPECT_THROW(preloadGrids(map, graph, images.file("missing"), 2, refusedOut), std::runtime_error);
 }
 
 TEST(ThreadedGridGeneration, EveryWorkerCountReportsEachGridOnceAndGivesTheSameNodes) {
