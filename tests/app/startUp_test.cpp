@@ -152,6 +152,16 @@ TEST(StartUp, BrokenSettingsStopWithExitCodeOne) {
     EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
 }
 
+TEST(StartUp, WorldsPathThatIsAFileStopsWithExitCodeOne) {
+    temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
+    writeTextFile(directory.file("worlds"), "not a folder");
+    const runResult run = runProgram(directory, "", "--world w --seed 5");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Cannot create the directory worlds"), std::string::npos) << run.err;
+    EXPECT_EQ(readTextFile(directory.file("worlds")), "not a folder");
+}
+
 TEST(StartUp, HelpVersionAndUnknownOptions) {
     temporaryDirectory directory;
     const runResult help = runProgram(directory, "", "--help");
