@@ -2,13 +2,13 @@
 
 #include <boost/filesystem/operations.hpp>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <system_error>
 
 namespace {
 std::string lastSystemError() {
-    return errno != 0 ? std::strerror(errno) : "unknown error";
+    return errno != 0 ? std::error_code(errno, std::generic_category()).message() : "unknown error";
 }
 } // namespace
 

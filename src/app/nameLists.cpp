@@ -4,10 +4,10 @@
 #include "app/random.hpp"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <system_error>
 
 std::vector<std::string> factionNameList;
 std::vector<std::string> cityNameList;
@@ -17,7 +17,8 @@ std::vector<std::string> readLinesFromFile(const std::string& path, unsigned int
     errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        throw std::runtime_error(errno != 0 ? std::strerror(errno) : "cannot be opened");
+        throw std::runtime_error(errno != 0 ? std::error_code(errno, std::generic_category()).message()
+                                            : "cannot be opened");
     }
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const std::size_t chunk = maxLineLength > 1 ? maxLineLength - 1 : 1;

@@ -1,15 +1,13 @@
 #include "world/jpegFile.hpp"
 
+#include "app/atomicFile.hpp"
+
 #include <turbojpeg.h>
 
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
+#include <exception>
 #include <iostream>
 #include <memory>
 #include <string>
-#include <system_error>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -18,10 +16,6 @@ constexpr int JPEG_QUALITY = 90;
 
 struct compressorDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
-};
-
-struct fileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
 /// One TurboJPEG compressor and its output buffer, owned by one thread.
@@ -68,41 +62,6 @@ class jpegCompressor {
     std::size_t size = 0;
 };
 
-std::string errnoText(int code) {
-    return code != 0 ? std::error_code(code, std::generic_category()).message() : "unknown error";
-}
-
-// A name beside the target that no other writer of this process or another one uses at the same time.
-std::string temporaryPathFor(const std::string& path) {
-    static std::atomic<unsigned> counter{0};
-    return path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
-bool writeFile(const std::string& path, const unsigned char* data, std::size_t size, std::string& error) {
-    const std::string temporary = temporaryPathFor(path);
-    std::unique_ptr<std::FILE, fileCloser> file(std::fopen(temporary.c_str(), "wb"));
-    if (!file) {
-        error = errnoText(errno);
-        return false;
-    }
-    const bool written = std::fwrite(data, 1, size, file.get()) == size;
-    const int writeError = errno;
-    // Closing flushes, so its result counts as much as the write's.
-    const bool closed = std::fclose(file.release()) == 0;
-    const int closeError = errno;
-    if (!written || !closed) {
-        error = errnoText(!written ? writeError : closeError);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errnoText(errno);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 void reportFailure(const std::string& path, const std::string& reason) {
     // One insertion per line keeps lines from concurrent writers whole.
     std::cerr << ("Could not write JPEG image " + path + ": " + reason + "\n");
@@ -116,9 +75,18 @@ bool writeJpeg(const std::uint8_t* pixels, unsigned width, unsigned height, pixe
     std::string error;
     if (pixels == nullptr || width == 0 || height == 0) {
         error = "the image is empty";
-    } else if (compressor.compress(pixels, width, height, layout, error) &&
-               writeFile(path, compressor.data(), compressor.bytes(), error)) {
-        return true;
+    } else if (compressor.compress(pixels, width, height, layout, error)) {
+        try {
+            writeFileAtomically(path, std::ios::binary, [&](std::ostream& file) {
+                file.write(reinterpret_cast<const char*>(compressor.data()),
+                           static_cast<std::streamsize>(compressor.bytes()));
+            });
+            return true;
+        } catch (const std::exception& failure) {
+            // One insertion per line keeps lines from concurrent writers whole.
+            std::cerr << (std::string(failure.what()) + "\n");
+            return false;
+        }
     }
     reportFailure(path, error);
     return false;
