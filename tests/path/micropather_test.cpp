@@ -147,14 +147,14 @@ TEST_F(MicroPatherSearch, UpdatedNodesGoAheadOfEqualTotalsLatestFirst) {
 
 TEST_F(MicroPatherSearch, CostThatFallsWithinRoundingKeepsTheNodesPlace) {
     // An estimate of 2^30 rounds every total of this graph to 2^30, a float step of 128. S=1 reaches
-    // X1=10 at cost 1 and X2 … X30 at 20; X1 then offers each of them at 2, from X30 down to X2.
-    // Their totals stay equal, so they keep their places and leave in the order they were pushed.
+    // X1=10 at cost 1 and X2 … X30 (11 … 39) at 20; X1 then offers each of them at 2, in a scrambled
+    // order. Their totals stay equal, so they keep their places and leave in the order they were pushed.
     const float bigEstimate = 1073741824.0f;
     graph.estimates[1] = bigEstimate;
     graph.edges[1].push_back({10, 1.0f});
     for (std::uintptr_t x = 11; x <= 39; ++x) {
         graph.edges[1].push_back({x, 20.0f});
-        graph.edges[10].insert(graph.edges[10].begin(), {x, 1.0f});
+        graph.edges[10].push_back({11 + (x - 11) * 11 % 29, 1.0f});
     }
     std::vector<void*> order = states({1});
     for (std::uintptr_t x = 10; x <= 39; ++x) {
