@@ -60,7 +60,7 @@ class listGraph : public Graph {
             return found == estimates.end() ? 0.0f : found->second;
         }
         return std::fabs(static_cast<float>(ia % width) - static_cast<float>(ib % width)) +
-                                std::fabs(static_cast<float>(ia / width) - static_cast<float>(ib / width));
+               std::fabs(static_cast<float>(ia / width) - static_cast<float>(ib / width));
     }
     void AdjacentCost(void* state, std::vector<StateCost>* adjacent,
                       const travelAttributes& attributes) override {
