@@ -3,6 +3,7 @@
 #include "path/aStarGraph.hpp"
 #include "path/pathGeometry.hpp"
 
+#include <cfloat>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -22,6 +23,29 @@ void* toState(int node) {
 
 int wrapColumn(int column, int columns) {
     return (column % columns + columns) % columns;
+}
+
+/// True when no step can enter `node` with these attributes (or it lies outside the graph), so that a search
+/// for it could only end without a path after exploring everything within reach.
+bool cannotBeEntered(aStarGraph& graph, int node, const travelAttributes& attributes) {
+    if (node < 0 || node >= graph.gridWidth * graph.gridHeight) {
+        return true;
+    }
+    int x = 0;
+    int y = 0;
+    graph.NodeToXY(toState(node), &x, &y);
+    if (graph.gridWidth < 2) {
+        return false;
+    }
+    // The step in from a neighbour follows the graph's own rule for what may be entered.
+    std::vector<micropather::StateCost> steps;
+    graph.AdjacentCost(toState(x > 0 ? node - 1 : node + 1), &steps, attributes);
+    for (const micropather::StateCost& step : steps) {
+        if (step.state == toState(node)) {
+            return !(step.cost < FLT_MAX);
+        }
+    }
+    return false;
 }
 
 /// The pathing graph as one search sees it: once `stop` is raised every node has no way out, so the solver
@@ -59,11 +83,14 @@ pathQuery makePathQuery(const aStarGraph& graph, const placeableObject& object, 
 }
 
 pathAnswer findPath(aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop) {
+    pathAnswer answer;
+    if (query.startNode != query.goalNode && cannotBeEntered(graph, query.goalNode, query.attributes)) {
+        return answer;
+    }
     stoppableGraph searched(graph, stop);
     micropather::MicroPather solver(&searched, SOLVER_ALLOCATE, SOLVER_TYPICAL_ADJACENT);
     std::vector<void*> states;
     float cost = 0.0f;
-    pathAnswer answer;
     answer.result =
         solver.Solve(toState(query.startNode), toState(query.goalNode), &states, &cost, query.attributes);
     answer.expansions = solver.lastExpansions();

@@ -43,7 +43,8 @@ struct pathAnswer {
 
 /// Runs the A* search of `query` on `graph` and straightens the path: the waypoints are the refined path
 /// without its first node (where the object stands) and with the exact destination in place of its last.
-/// Once `stop` is raised the search ends early as if nothing were reachable. Any thread.
+/// A goal that no step may enter, or one outside the graph, is answered with noPath without searching. Once
+/// `stop` is raised the search ends early as if nothing were reachable. Any thread.
 [[nodiscard]] pathAnswer findPath(aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop);
 
 /// Reports the search's result on standard output and, when a path was found, installs it. Any thread.

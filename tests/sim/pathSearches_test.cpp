@@ -51,6 +51,23 @@ TEST(ThreadedPathSearches, FoundPathsAreStraightenedAndEndOnTheExactDestination)
         EXPECT_EQ(unit.travelPath->back(), waypoint(2.5f, 0.2f));
     }
     {
+        SCOPED_TRACE("a goal nobody may enter is answered without a search");
+        const std::atomic<bool> go{false};
+        const pathAnswer wet = findPath(*graph, makePathQuery(*graph, unit, 2.5f, 0.3f), go);
+        EXPECT_EQ(wet.result, micropather::noPath);
+        EXPECT_EQ(wet.expansions, 0u);
+        const pathAnswer outside = findPath(*graph, makePathQuery(*graph, unit, 2.5f, 1.5f), go);
+        EXPECT_EQ(outside.result, micropather::noPath);
+        EXPECT_EQ(outside.expansions, 0u);
+        const pathAnswer ashore = findPath(*graph, makePathQuery(*graph, unit, 1.4f, 0.2f), go);
+        EXPECT_EQ(ashore.result, micropather::pathFound);
+        EXPECT_GT(ashore.expansions, 0u);
+        const std::atomic<bool> stopped{true};
+        const pathAnswer cut = findPath(*graph, makePathQuery(*graph, unit, 1.4f, 0.2f), stopped);
+        EXPECT_EQ(cut.result, micropather::noPath);
+        EXPECT_EQ(cut.expansions, 1u);
+    }
+    {
         SCOPED_TRACE("into the water only with a raft each");
         unit.calculatePath(2.5f, 0.3f);
         EXPECT_EQ(unit.travelPath->back(), waypoint(2.5f, 0.2f));
