@@ -12,6 +12,7 @@
 #include "path/aStarGraph.hpp"
 #include "path/micropather.hpp"
 #include "path/pathGeometry.hpp"
+#include "processMemory.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
 #include "sim/gameTime.hpp"
@@ -67,27 +68,12 @@ class silencedStdout {
     int saved;
 };
 
-/// A field of /proc/self/status in kB, or -1.
-long statusKilobytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.compare(0, field.size() + 1, field + ":") == 0) {
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-        }
-    }
-    return -1;
-}
-
-/// Restarts the kernel's peak-RSS record (VmHWM); false where the kernel does not allow it.
-bool resetPeakResidentSize() {
+/// Hands freed memory back and restarts the peak-RSS record, so that what follows shows in the peak.
+bool startPeakRecord() {
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
-    std::ofstream clearRefs("/proc/self/clear_refs");
-    clearRefs << "5";
-    clearRefs.flush();
-    return static_cast<bool>(clearRefs);
+    return resetPeakResidentSize();
 }
 
 /// The game's start-up steps 2 to 10 on the default world of the fixed seed; `clock`, when given, drives the
@@ -114,16 +100,22 @@ void startDefaultRun(sf::Time* clock) {
     factions = controller->generateFactions(DEFAULT_FACTIONS, "Bench", "Bench's Faction", *mapData, quiet);
 }
 
-std::string loadBenchGraph() {
+/// startDefaultRun with the world's pathing graph read from file; false, with the benchmark skipped and the
+/// run released, when the graph cannot be read.
+bool startRunWithGraph(benchmark::State& state, sf::Time* clock) {
+    startDefaultRun(clock);
     const char* fromEnvironment = std::getenv("KESTROVA_GRAPH");
     const std::string path = fromEnvironment != nullptr ? fromEnvironment : "worlds/bench11899/graph.dat";
     try {
         loadGraph(*graph, path);
     } catch (const std::exception& failure) {
-        return "cannot read " + path + " (" + failure.what() +
-               "); run: kestrova --world bench11899 --seed 11899 --generate-only";
+        const std::string problem = "cannot read " + path + " (" + failure.what() +
+                                    "); run: kestrova --world bench11899 --seed 11899 --generate-only";
+        state.SkipWithError(problem.c_str());
+        endRun();
+        return false;
     }
-    return "";
+    return true;
 }
 
 void BM_GameTick50Factions(benchmark::State& state) {
@@ -150,11 +142,7 @@ void BM_ComputerFactionsPathRequests(benchmark::State& state) {
     for (auto _ : state) {
         const silencedStdout quiet;
         sf::Time clock;
-        startDefaultRun(&clock);
-        const std::string problem = loadBenchGraph();
-        if (!problem.empty()) {
-            state.SkipWithError(problem.c_str());
-            endRun();
+        if (!startRunWithGraph(state, &clock)) {
             return;
         }
         std::mutex latencyLock;
@@ -167,7 +155,7 @@ void BM_ComputerFactionsPathRequests(benchmark::State& state) {
         for (std::size_t f = 1; f < factions.size(); ++f) {
             AIHandler->addFaction(factions[f].get());
         }
-        const bool peakReset = resetPeakResidentSize();
+        const bool peakReset = startPeakRecord();
         const long before = statusKilobytes("VmRSS");
         const auto start = std::chrono::steady_clock::now();
         while (std::chrono::steady_clock::now() - start < seconds) {
@@ -209,11 +197,7 @@ void BM_TenExhaustiveSearchesPeakMemory(benchmark::State& state) {
     std::size_t expansions = 0;
     for (auto _ : state) {
         const silencedStdout quiet;
-        startDefaultRun(nullptr);
-        const std::string problem = loadBenchGraph();
-        if (!problem.empty()) {
-            state.SkipWithError(problem.c_str());
-            endRun();
+        if (!startRunWithGraph(state, nullptr)) {
             return;
         }
         std::vector<std::pair<std::size_t, placeableObject*>> bySize;
@@ -227,7 +211,7 @@ void BM_TenExhaustiveSearchesPeakMemory(benchmark::State& state) {
         expansions = bySize.front().first;
 
         microPatherSem = std::make_unique<pathSearchPool>(*graph);
-        const bool peakReset = resetPeakResidentSize();
+        const bool peakReset = startPeakRecord();
         const long before = statusKilobytes("VmRSS");
         for (std::size_t k = 0; k < pathSearchPool::PERMITS && k < bySize.size(); ++k) {
             placeableObject& unit = *bySize[k].second;
@@ -253,11 +237,7 @@ void BM_TenExhaustiveSearchesPeakMemory(benchmark::State& state) {
 void BM_OpeningSearchesFreshOrReusedSolver(benchmark::State& state) {
     const bool reuse = state.range(0) != 0;
     const silencedStdout quiet;
-    startDefaultRun(nullptr);
-    const std::string problem = loadBenchGraph();
-    if (!problem.empty()) {
-        state.SkipWithError(problem.c_str());
-        endRun();
+    if (!startRunWithGraph(state, nullptr)) {
         return;
     }
     AIController ai;

@@ -85,8 +85,8 @@ class pathSearchPool {
     std::uint64_t searchesDone() const { return done; }
     std::uint64_t pathsInstalled() const { return installed; }
 
-    /// Called on the search's thread after each completed search. Set it before the first request; it must
-    /// be safe to call from several threads at once.
+    /// Called on the search's thread after each completed search. Set it while no search runs or waits; it
+    /// must be safe to call from several threads at once.
     std::function<void(const searchRecord&)> onSearchDone;
 
   private:

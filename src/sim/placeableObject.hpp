@@ -27,8 +27,8 @@ using waypoint = std::pair<float, float>;
 /// it); it is in play while it stands in its faction's `objects`.
 ///
 /// Threads: everything here belongs to the main thread, except the path fields. A search installs its path
-/// from its own thread holding `pathMutex`, which guards `destX`, `destY` and `travelPath`; `moving` and
-/// `pathInProgress` are atomic.
+/// from its own thread holding `pathMutex`, which guards `destX`, `destY` and `travelPath`, and reads `x`,
+/// which the tick therefore moves only under `pathMutex`; `moving` and `pathInProgress` are atomic.
 class placeableObject : public gameObject {
   public:
     /// Does not add the object to the faction.

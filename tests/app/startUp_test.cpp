@@ -59,14 +59,6 @@ void writeSmallWorldConfig(const temporaryDirectory& directory, const std::strin
             "<gameSpeedMultiplier>100</gameSpeedMultiplier>\n</config>\n</boost_serialization>\n");
 }
 
-std::size_t countOf(const std::string& text, const std::string& piece) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
 const std::string seedPrompt = "Enter the world seed (leave blank for random): ";
 } // namespace

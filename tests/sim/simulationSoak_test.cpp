@@ -31,14 +31,6 @@ constexpr std::size_t MIN_CAPTURES = 5;
 /// Real time a frame gives the searches, as at 60 frames a second.
 constexpr std::chrono::microseconds FRAME(16667);
 
-std::size_t countOf(const std::string& text, const std::string& piece) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 /// Checks that every living person stands in exactly one list of an object in play and the dead in none, and
 /// that every listed person was made in this run. Returns the number of the dead.
 std::size_t checkPeopleLedger() {
