@@ -105,6 +105,8 @@ TEST(MilitaryUnit, FightsOrJoinsOnlyATargetStillInPlay) {
         tick(joiner, 1500);
         EXPECT_EQ(joiner.numPeople(), 4);
         EXPECT_TRUE(joiner.inPlay());
+        EXPECT_FALSE(joiner.moving);
+        EXPECT_EQ(run.console.text(), "");
     }
     {
         SCOPED_TRACE("arriving with a merge target joins it");
