@@ -6,6 +6,7 @@
 
 #include "path/aStarGraph.hpp"
 #include "path/micropather.hpp"
+#include "processMemory.hpp"
 #include "world/altitudes.hpp"
 
 #include <benchmark/benchmark.h>
@@ -306,26 +307,6 @@ void BM_RefineLongPath(benchmark::State& state) {
     }
     state.counters["pathNodes"] = static_cast<double>(points.size());
     state.counters["refinedPoints"] = static_cast<double>(refined.size());
-}
-
-/// A field of /proc/self/status in kB, or -1.
-long statusKilobytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.compare(0, field.size() + 1, field + ":") == 0) {
-            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-        }
-    }
-    return -1;
-}
-
-/// Restarts the kernel's peak-RSS record (VmHWM); false where the kernel does not allow it.
-bool resetPeakResidentSize() {
-    std::ofstream clearRefs("/proc/self/clear_refs");
-    clearRefs << "5";
-    clearRefs.flush();
-    return static_cast<bool>(clearRefs);
 }
 
 /// Endpoints of a search that expands about a million nodes: the exhaustive one when its region

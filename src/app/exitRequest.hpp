@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -12,3 +13,9 @@ class exitRequest : public std::runtime_error {
   private:
     int code;
 };
+
+/// Writes one of the program's fixed fatal messages to standard output, then stops with exit code 1.
+[[noreturn]] inline void stopWithMessage(const std::string& message) {
+    std::cout << message << std::flush;
+    throw exitRequest(1, "");
+}

@@ -7,6 +7,10 @@
 #include "app/worldFiles.hpp"
 #include "app/worldSelection.hpp"
 #include "path/aStarGraph.hpp"
+#include "sim/AIController.hpp"
+#include "sim/Faction.hpp"
+#include "sim/pathSearches.hpp"
+#include "sim/player.hpp"
 #include "ui/gameController.hpp"
 #include "world/gridGeneration.hpp"
 #include "world/iceCap.hpp"
@@ -18,10 +22,13 @@
 #include <ostream>
 
 std::unique_ptr<aStarGraph> graph;
+std::unique_ptr<AIController> AIHandler;
 std::unique_ptr<gameController> controller;
 std::unique_ptr<worldMap> mapData;
 std::unique_ptr<iceCap> northCap;
 std::unique_ptr<iceCap> southCap;
+std::vector<std::unique_ptr<Faction>> factions;
+std::unique_ptr<player> humanPlayer;
 
 namespace {
 void createDirectory(const std::string& path) {
@@ -121,6 +128,8 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     loadFromConfig("config.xml", out, in);
 
     graph = std::make_unique<aStarGraph>(worldWidth * 10, worldHeight * 10, out);
+    microPatherSem = std::make_unique<pathSearchPool>(*graph);
+    AIHandler = std::make_unique<AIController>();
     relaunchWithNewSeed = false;
 
     chooseWorld(in, out, options);
@@ -146,12 +155,34 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     controller->generateWorld(*mapData, *northCap, *southCap);
     out << "Done generating world map!\n";
 
+    factions = controller->generateFactions(numFactions, humanName, humanName + "'s Faction", *mapData, out);
+    out << "Done generating factions!\n";
+
     prepareGraph(directory, out);
 }
 } // namespace
 
+void endRun() {
+    if (microPatherSem) {
+        microPatherSem->stop();
+    }
+    microPatherSem.reset();
+    AIHandler.reset();
+    humanPlayer.reset();
+    factions.clear();
+    southCap.reset();
+    northCap.reset();
+    mapData.reset();
+    controller.reset();
+    graph.reset();
+}
+
 void gameInit(startupOptions options, std::istream& in, std::ostream& out) {
     do {
+        // However the run ends, no path search outlives the objects and the graph it reads.
+        struct runEnd {
+            ~runEnd() { endRun(); }
+        } releaseAtEnd;
         runOnce(in, out, options);
     } while (relaunchWithNewSeed);
 }

@@ -1,7 +1,54 @@
 #include "ui/gameController.hpp"
 
+#include "app/consoleLog.hpp"
+#include "app/exitRequest.hpp"
+#include "app/gameInit.hpp"
+#include "app/nameLists.hpp"
+#include "app/random.hpp"
+#include "app/utilities.hpp"
+#include "sim/Faction.hpp"
+#include "sim/city.hpp"
+#include "sim/combat.hpp"
+#include "sim/gameTime.hpp"
+#include "sim/militaryUnit.hpp"
+#include "sim/player.hpp"
 #include "world/iceCap.hpp"
+#include "world/terrainImage.hpp"
 #include "world/worldMap.hpp"
+
+#include <utility>
+
+namespace {
+
+constexpr int CELLS_PER_GRID = 10;
+/// Where a faction's unit starts, right of and below its city [Units: grid units].
+constexpr float UNIT_OFFSET = 0.1f;
+
+/// Stops the program when no map cell could take a city, as the placement would search forever.
+void requirePlaceableLand(const worldMap& map) {
+    for (int x = 0; x < map.mapWidth; ++x) {
+        for (int y = 0; y < map.mapHeight; ++y) {
+            if (aboveWaterAndBelowMountiantop(x, y, map.data)) {
+                return;
+            }
+        }
+    }
+    throw exitRequest(1,
+                      "The world has no land between sea level and the mountain tops to place the factions "
+                      "on. Choose another seed, or a larger landArea in config.xml.");
+}
+
+/// A faction's first city at (x, y) and its first unit beside it, both given to the leader.
+void placeFirstObjects(Faction& faction, std::string cityName, float x, float y) {
+    commander& leader = *faction.leader;
+    leader.addCity(faction.keep(std::make_unique<city>(std::move(cityName), &faction, x, y, true)));
+    leader.assignArmy(faction.keep(
+        std::make_unique<militaryUnit>(leader.name + "'s Unit", &faction, x + UNIT_OFFSET, y + UNIT_OFFSET)));
+}
+
+} // namespace
+
+gameController::gameController(sftools::Chronometer::timeSource clock) : gameClock(std::move(clock)) {}
 
 void gameController::generateWorld(worldMap& map, iceCap& north, iceCap& south) {
     map.init();
@@ -10,4 +57,143 @@ void gameController::generateWorld(worldMap& map, iceCap& north, iceCap& south) 
     map.tuneEdges();
     north.gen();
     south.gen();
+}
+
+void gameController::getRandomPlacementLocation(float* x, float* y, const worldMap& map) {
+    for (;;) {
+        const int cellX = randomRange(0, map.mapWidth - 1);
+        const int cellY = randomRange(0, map.mapHeight - 1);
+        if (!aboveWaterAndBelowMountiantop(cellX, cellY, map.data)) {
+            continue;
+        }
+        *x = static_cast<float>(cellX) / 10.0f;
+        *y = static_cast<float>(cellY) / 10.0f;
+        // Points (60 i, 60 j) of the cell's grid are lattice points, which hold the map's own heights: the
+        // grid need not be built to read them.
+        const int i = randomRange(0, 9);
+        const int j = randomRange(0, 9);
+        const int gridLeft = cellX / CELLS_PER_GRID * CELLS_PER_GRID;
+        const int gridTop = cellY / CELLS_PER_GRID * CELLS_PER_GRID;
+        if (aboveWaterAndBelowMountiantop(gridLeft + i, gridTop + j, map.data)) {
+            *x += static_cast<float>(i) / 100.0f;
+            *y += static_cast<float>(j) / 100.0f;
+            return;
+        }
+    }
+}
+
+std::vector<std::unique_ptr<Faction>>
+gameController::generateFactions(int count, const std::string& humanName, const std::string& humanFactionName,
+                                 const worldMap& map, std::ostream& out) {
+    loadNameLists();
+    requirePlaceableLand(map);
+    std::vector<std::unique_ptr<Faction>> made;
+    if (count < 1) {
+        return made;
+    }
+    float x = 0.0f;
+    float y = 0.0f;
+
+    Faction& human = *made.emplace_back(std::make_unique<Faction>(humanFactionName, humanName));
+    getRandomPlacementLocation(&x, &y, map);
+    placeFirstObjects(human, humanName + "'s city", x, y);
+    humanPlayer = std::make_unique<player>(humanFactionName, &human, human.leader.get());
+    out << "Generated human faction!\n";
+
+    for (int i = 1; i < count; ++i) {
+        // The names are drawn in this order, which a seed's factions depend on.
+        std::string factionName = selectRandomFactionName();
+        std::string leaderName = selectRandomCommanderName();
+        Faction& faction =
+            *made.emplace_back(std::make_unique<Faction>(std::move(factionName), std::move(leaderName)));
+        getRandomPlacementLocation(&x, &y, map);
+        placeFirstObjects(faction, selectRandomCityName(), x, y);
+    }
+    return made;
+}
+
+bool gameController::processGameTick() {
+    const int now = gameClock.getElapsedTime().asMilliseconds();
+    if (lastTickTime >= now - tickInterval) {
+        return false;
+    }
+    ++currentGameTick;
+    gameTime += SECONDS_PER_TICK;
+    lastTickTime = now;
+    for (const auto& faction : factions) {
+        // An update may take its own object out of the list or add a captured city: read the size every time.
+        for (std::size_t k = 0; k < faction->objects.size(); ++k) {
+            faction->objects[k]->update();
+        }
+    }
+    return true;
+}
+
+bool gameController::humanOwns(const placeableObject& object) const {
+    if (!humanPlayer || humanPlayer->person == nullptr) {
+        return false;
+    }
+    const person* human = humanPlayer->person;
+    return object.owner == human || (object.faction != nullptr && object.faction->leader.get() == human);
+}
+
+void gameController::orderMove(float cursorX, float cursorY) {
+    if (selectedObject == nullptr) {
+        return;
+    }
+    context = 0;
+    if (!humanOwns(*selectedObject)) {
+        logToConsole("You can not move an object that you do not own.");
+        return;
+    }
+    if (!selectedObject->inPlay()) {
+        logLeftPlay(*selectedObject);
+        return;
+    }
+    logToConsole("Ordering move to: (" + floatToString(cursorX) + ")(" + floatToString(cursorY) + ")");
+    selectedObject->resetTargets();
+    selectedObject->setPath(cursorX, cursorY);
+}
+
+void gameController::orderAttack(placeableObject* target) {
+    if (orderTowards(target, "You can not order an object that you do not own to make an attack.", "attack",
+                     false)) {
+        selectedObject->setAttackTarget(target);
+    }
+}
+
+void gameController::orderMerge(placeableObject* target) {
+    if (orderTowards(target, "You can not order an object that you do not own to merge.", "merge", true)) {
+        selectedObject->setMergeTarget(target);
+    }
+}
+
+bool gameController::orderTowards(placeableObject* target, const std::string& refusal,
+                                  const std::string& verb, bool merging) {
+    if (selectedObject == nullptr) {
+        return false;
+    }
+    context = 0;
+    if (!humanOwns(*selectedObject)) {
+        logToConsole(refusal);
+        return false;
+    }
+    for (const placeableObject* object : {selectedObject, target}) {
+        if (object != nullptr && !object->inPlay()) {
+            logLeftPlay(*object);
+            return false;
+        }
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    if (merging && target == selectedObject) {
+        logToConsole(SELF_MERGE_REFUSAL);
+        return false;
+    }
+    logToConsole("Ordering " + verb + " on " + target->name + " (" + floatToString(target->x + 1.0f) + ")(" +
+                 floatToString(target->y) + ")");
+    selectedObject->resetTargets();
+    selectedObject->setPath(target->x + 1.0f, target->y);
+    return true;
 }

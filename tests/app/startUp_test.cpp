@@ -15,8 +15,13 @@ struct runResult {
     std::string err;
 };
 
+/// Runs the program in `directory`, which is given the shipped assets as a user's working directory has them.
 runResult runProgram(const temporaryDirectory& directory, const std::string& input,
                      const std::string& arguments = "") {
+    if (!boost::filesystem::exists(directory.file("assets"))) {
+        boost::filesystem::create_directory_symlink(std::string(KESTROVA_SOURCE_DIR) + "/assets",
+                                                    directory.file("assets"));
+    }
     writeTextFile(directory.file("input.txt"), input);
     const std::string command = "cd '" + directory.path() + "' && '" + KESTROVA_BINARY + "' " + arguments +
                                 " < input.txt > out.txt 2> err.txt";
@@ -48,14 +53,6 @@ void writeSmallWorldConfig(const temporaryDirectory& directory, const std::strin
     writeTextFile(directory.file("config.xml"), configText(settings));
 }
 
-std::size_t countOf(const std::string& text, const std::string& piece) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-        ++count;
-    }
-    return count;
-}
-
 const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
 const std::string seedPrompt = "Enter the world seed (leave blank for random): ";
 
@@ -76,7 +73,8 @@ TEST(StartUp, FirstStartInAnEmptyDirectory) {
          "Creating mapGridTerrain[3600][1300]\n", "mapGridTerrain initialization done!\n", namePrompt,
          seedPrompt, "Error: bad lexical cast", seedPrompt, "Generating world with seed: 11899\n",
          "Copying data from the left column to the right column.", "Done generating world map!\n",
-         "Generated [", "Serializing graph\n", "Closing. Press any key to close this window.\n"}));
+         "Generated human faction!\n", "Done generating factions!\n", "Generated [", "Serializing graph\n",
+         "Closing. Press any key to close this window.\n"}));
     EXPECT_EQ(countOf(run.out, "Generated ["), 468u);
     EXPECT_EQ(countOf(run.out, "Percent loaded: "), 468u);
     EXPECT_TRUE(boost::filesystem::exists(directory.file("worlds/world11899/images/35_12.jpg")));
@@ -95,6 +93,22 @@ TEST(StartUp, OptionsAnswerTheFirstPrompts) {
     EXPECT_TRUE(appearsInOrder(
         run.out, {namePrompt + "w1\n", seedPrompt + "11899\n", "Generating world with seed: 11899\n"}));
     EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/w1/images")));
+}
+
+TEST(StartUp, GenerateOnlyBuildsTheFactionsBeforeTheGraph) {
+    temporaryDirectory directory;
+    const runResult run = runProgram(directory, "", "--world w --seed 3 --generate-only");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(appearsInOrder(run.out, {"Generating world with seed: 3\n", "Done generating world map!\n",
+                                         "Generated human faction!\n", "Done generating factions!\n",
+                                         "Generated [", "Serializing graph\n"}));
+    EXPECT_EQ(countOf(run.out, "Generated human faction!"), 1u);
+
+    boost::filesystem::remove(directory.file("assets"));
+    boost::filesystem::create_directory(directory.file("assets"));
+    const runResult noNames = runProgram(directory, "", "--world w --seed 3 --generate-only");
+    EXPECT_EQ(noNames.exitCode, 1);
+    EXPECT_NE(noNames.err.find("assets/factionNames.txt"), std::string::npos) << noNames.err;
 }
 
 TEST(StartUp, UnsafeWorldNameIsAskedAgain) {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "sim/commander.hpp"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class placeableObject;
+
+/// A group of objects under one leader. Owns its leader and every object made for it during the run;
+/// `objects` lists those in play for it, in the order they joined.
+class Faction {
+  public:
+    /// Creates the leader, a soldier named `leaderName` (one draw from the random source).
+    Faction(std::string name, std::string leaderName);
+    ~Faction();
+    Faction(const Faction&) = delete;
+    Faction& operator=(const Faction&) = delete;
+
+    std::string name;
+    std::unique_ptr<commander> leader;
+    /// The faction's objects in play, oldest first; they are owned elsewhere (see keep).
+    std::vector<placeableObject*> objects;
+    int numObjects() const { return static_cast<int>(objects.size()); }
+
+    /// Appends `o` and makes this faction and its leader the object's faction and owner. A null object
+    /// stops the program with exit code 1.
+    void addObject(placeableObject* o);
+    /// Adds `o` to `faction`, stopping the program with exit code 1 when either is null.
+    static void addObjectTo(Faction* faction, placeableObject* o);
+    /// Takes `o` out of the list, keeping the order of the others; nothing happens when it is not there.
+    void removeObject(placeableObject* o);
+    bool contains(const placeableObject* o) const;
+
+    /// Keeps `o` alive until the run ends, whichever faction it later serves. Does not add it to `objects`.
+    template <class T> T* keep(std::unique_ptr<T> o) {
+        T* kept = o.get();
+        made.push_back(std::move(o));
+        return kept;
+    }
+    /// Every object made for this faction during the run, in play or not.
+    const std::vector<std::unique_ptr<placeableObject>>& objectsMade() const { return made; }
+
+  private:
+    std::vector<std::unique_ptr<placeableObject>> made;
+};

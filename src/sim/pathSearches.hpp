@@ -1,0 +1,114 @@
+#pragma once
+
+#include "path/micropather.hpp"
+#include "sim/placeableObject.hpp"
+#include "sim/travelEquipment.hpp"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class aStarGraph;
+
+/// Everything a search needs, taken on the main thread when the path is asked for, so that the search reads
+/// nothing of the object while the game goes on.
+struct pathQuery {
+    int startNode = 0;
+    int goalNode = 0;
+    /// The exact destination, without the +1.0 offset: it replaces the goal node as the last waypoint.
+    float destinationX = 0.0f;
+    float destinationY = 0.0f;
+    travelAttributes attributes;
+    std::chrono::steady_clock::time_point requested;
+};
+
+/// A search's outcome: a micropather::solveResult, and on pathFound the waypoints to install.
+struct pathAnswer {
+    int result = micropather::noPath;
+    std::vector<waypoint> waypoints;
+    std::size_t expansions = 0;
+};
+
+/// A search from the node under `object` to the node under (x, y), x in the +1.0 convention, with the
+/// object's travel attributes. Node columns wrap round the world, as positions do. Main thread.
+[[nodiscard]] pathQuery makePathQuery(const aStarGraph& graph, const placeableObject& object, float x,
+                                      float y);
+
+/// Runs the A* search of `query` on `graph` and straightens the path: the waypoints are the refined path
+/// without its first node (where the object stands) and with the exact destination in place of its last.
+/// A goal that no step may enter, or one outside the graph, is answered with noPath without searching. Once
+/// `stop` is raised the search ends early as if nothing were reachable. Any thread.
+[[nodiscard]] pathAnswer findPath(aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop);
+
+/// Reports the search's result on standard output and, when a path was found, installs it. Any thread.
+void deliverPath(placeableObject& object, const pathAnswer& answer);
+
+/// Runs path searches on threads it owns, at most `permits` at once; further requests wait their turn.
+///
+/// Threads: submit and stop belong to the main thread. `waiting` and `running` are guarded by `lock`;
+/// the counters and `stopping` are atomic; the graph must stay unchanged until stop() returns.
+class pathSearchPool {
+  public:
+    static constexpr unsigned PERMITS = 10;
+
+    /// What one finished search reports to onSearchDone.
+    struct searchRecord {
+        int result;
+        std::size_t expansions;
+        /// From the request to the installed path (or to the end of a search that found none).
+        std::chrono::steady_clock::duration latency;
+    };
+
+    /// Starts the search threads.
+    explicit pathSearchPool(aStarGraph& graph, unsigned permits = PERMITS);
+    /// Stops as stop() does.
+    ~pathSearchPool();
+    pathSearchPool(const pathSearchPool&) = delete;
+    pathSearchPool& operator=(const pathSearchPool&) = delete;
+
+    /// Queues a search for `object`, whose `pathInProgress` the caller has raised; the search lowers it when
+    /// done. The object must live until stop() returns.
+    void submit(placeableObject& object, pathQuery query);
+    /// Ends the searches in flight early without installing them, drops the waiting requests and joins every
+    /// thread. Later requests are dropped. Safe to call more than once.
+    void stop();
+    /// Waits until no search runs or waits, or until the deadline; true when idle.
+    bool waitUntilIdle(std::chrono::steady_clock::time_point deadline);
+
+    std::uint64_t searchesDone() const { return done; }
+    std::uint64_t pathsInstalled() const { return installed; }
+
+    /// Called on the search's thread after each completed search. Set it while no search runs or waits; it
+    /// must be safe to call from several threads at once.
+    std::function<void(const searchRecord&)> onSearchDone;
+
+  private:
+    struct job {
+        placeableObject* object;
+        pathQuery query;
+    };
+
+    void work();
+
+    aStarGraph& graph;
+    std::mutex lock;
+    std::condition_variable wake;
+    std::condition_variable idle;
+    std::deque<job> waiting;
+    unsigned running = 0;
+    std::atomic<bool> stopping{false};
+    std::atomic<std::uint64_t> done{0};
+    std::atomic<std::uint64_t> installed{0};
+    std::vector<std::thread> threads;
+};
+
+/// The path searches of the current run: at most ten at once. Created with the pathing graph, stopped and
+/// released first when the run ends.
+extern std::unique_ptr<pathSearchPool> microPatherSem;

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "sim/gameObject.hpp"
+#include "sim/person.hpp"
+#include "sim/travelEquipment.hpp"
+
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Drawable.hpp>
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+class commander;
+namespace sf {
+class Font;
+class RenderTarget;
+} // namespace sf
+
+/// A waypoint or position in grid units, without the +1.0 offset of the views.
+using waypoint = std::pair<float, float>;
+
+/// Anything that stands on the map: a city or a military unit. Lives until the run ends (its faction keeps
+/// it); it is in play while it stands in its faction's `objects`.
+///
+/// Threads: everything here belongs to the main thread, except the path fields. A search installs its path
+/// from its own thread holding `pathMutex`, which guards `destX`, `destY` and `travelPath`, and reads `x`,
+/// which the tick therefore moves only under `pathMutex`; `moving` and `pathInProgress` are atomic.
+class placeableObject : public gameObject {
+  public:
+    /// Does not add the object to the faction.
+    placeableObject(std::string name, Faction* faction, float x, float y);
+    virtual ~placeableObject();
+    placeableObject(const placeableObject&) = delete;
+    placeableObject& operator=(const placeableObject&) = delete;
+
+    /// The object's shape at the given screen position, yellow when under the cursor; null for a plain
+    /// placeable object.
+    virtual std::unique_ptr<sf::Drawable> getSFDrawable(float screenX, float screenY, float cursorX,
+                                                        float cursorY, float tolerance) const;
+    /// One simulation tick.
+    virtual void update();
+    /// Called on the loser of a combat.
+    virtual void defeat(placeableObject* victor, int roll);
+
+    float x;
+    float y;
+    int food = 0;
+    int gold = 0;
+    int wood = 0;
+    int iron = 0;
+    bool purchasingAbility = false;
+    /// The people standing in this object, in the order they joined. Each stands in one list only.
+    std::vector<person*> people;
+    /// The commander of this object: the leader of the faction it joined last.
+    commander* owner = nullptr;
+    /// Grid units per tick on foot.
+    float speed = 0.0f;
+    /// The current waypoint; guarded by pathMutex.
+    float destX = 0.0f;
+    float destY = 0.0f;
+    std::atomic<bool> moving{false};
+    /// The target is one to merge into.
+    bool merging = false;
+    /// Unit direction towards the waypoint.
+    float movementMultiplierX = 0.0f;
+    float movementMultiplierY = 0.0f;
+    /// The target is one to attack.
+    bool attacking = false;
+    placeableObject* target = nullptr;
+    /// The waypoints still ahead, the current one first; null when there is no path. Guarded by pathMutex.
+    std::unique_ptr<std::vector<waypoint>> travelPath;
+    /// A path search for this object has been accepted and has not finished.
+    std::atomic<bool> pathInProgress{false};
+    std::map<travelEquipment, int> equipment;
+    mutable std::mutex pathMutex;
+    bool isMilitary = false;
+
+    int numPeople() const { return static_cast<int>(people.size()); }
+    /// True while the object stands in its faction's list: it is updated, drawn and can take orders.
+    bool inPlay() const;
+    bool belongsToHuman() const;
+
+    /// Light green for the human's objects, red for the others.
+    sf::Color getObjectColor() const;
+    /// Within `tolerance` of the cursor on both axes (strictly), comparing x + 1.0 with the cursor's x.
+    bool isUnderCursor(float cursorX, float cursorY, float tolerance) const;
+    /// Yellow under the cursor, otherwise the object's colour.
+    sf::Color getShapeColor(float cursorX, float cursorY, float tolerance) const;
+    /// The shape and the name label, the label below the shape's corner.
+    void draw(sf::RenderTarget& target, const sf::Font& font, float screenX, float screenY, float cursorX,
+              float cursorY, float tolerance) const;
+
+    int getAttackStrength() const;
+    int getDefenceStrength() const;
+
+    /// Appends a person made for this object, which keeps it alive for the run.
+    person* addNewPerson(std::unique_ptr<person> newcomer);
+    /// The people this object brought into the world, wherever they stand now.
+    const std::vector<std::unique_ptr<person>>& peopleMade() const { return made; }
+    /// One person at random leaves the list and dies; null when there is nobody.
+    person* killRandomPerson();
+    /// Takes `p` out of the list if it is there, keeping the order of the others.
+    void removePerson(person* p);
+    bool hasPerson(const person* p) const;
+    /// A random member; null when there is nobody.
+    person* selectRandomPerson() const;
+
+    void stopMovement() { moving = false; }
+    void resetTargets();
+    /// Drops the remaining waypoints. Takes pathMutex.
+    void clearTravelPath();
+    void setAttackTarget(placeableObject* t);
+    void setMergeTarget(placeableObject* t);
+    /// Adds `count` of `kind`; a negative count means one per person.
+    void giveEquipment(travelEquipment kind, int count);
+
+    /// What the unit may cross and ride: each kind true when there is one per person (all true for nobody).
+    travelAttributes getTravelAttributes() const;
+    /// Grid units per tick: twice `speed` when everyone has a horse.
+    float getSpeed() const;
+    /// Makes (tx, ty) the current waypoint, the short way round the world, and sets `moving`.
+    /// The caller holds pathMutex.
+    void setDestination(float tx, float ty);
+    /// Asks for a path to (x, y), x in the +1.0 convention, searched on the path pool's threads. Refused with
+    /// a message while an earlier search for this object runs. Main thread.
+    void setPath(float x, float y);
+    /// Searches and installs a path to (x, y) on the calling thread.
+    void calculatePath(float x, float y);
+    /// Replaces the waypoints by `waypoints` and heads for the first one. Takes pathMutex; any thread.
+    void installPath(const std::vector<waypoint>& waypoints);
+
+    /// On a day boundary: the people eat; one starves when the food runs out.
+    void consumeFood();
+
+  protected:
+    /// clearTravelPath for a caller that holds pathMutex.
+    void dropTravelPath() { travelPath.reset(); }
+
+  private:
+    /// At least one item of `kind` per person.
+    bool everyoneHas(travelEquipment kind) const;
+
+    std::vector<std::unique_ptr<person>> made;
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/consoleLog.hpp"
+#include "app/gameInit.hpp"
+#include "app/random.hpp"
+#include "path/aStarGraph.hpp"
+#include "sim/Faction.hpp"
+#include "sim/city.hpp"
+#include "sim/gameTime.hpp"
+#include "sim/militaryUnit.hpp"
+#include "sim/pathSearches.hpp"
+#include "sim/player.hpp"
+#include "support/settingsGuard.hpp"
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+/// A run of the simulation for one test: the console log is captured, and at scope end the run's objects,
+/// the calendar, the console and the settings are put back as they were.
+class simulationScope {
+  public:
+    simulationScope() {
+        globalConsoleReference = &console;
+        currentGameTick = 1;
+        gameTime = SECONDS_PER_TICK; // not a day boundary: nobody eats unless a test says so
+        seed(1u);
+    }
+    ~simulationScope() {
+        endRun();
+        globalConsoleReference = nullptr;
+        currentGameTick = 0;
+        gameTime = 0;
+    }
+    simulationScope(const simulationScope&) = delete;
+    simulationScope& operator=(const simulationScope&) = delete;
+
+    /// Appends a faction to the run's list; the first one added becomes the human's.
+    Faction& addFaction(const std::string& name, const std::string& leaderName) {
+        Faction& added = *factions.emplace_back(std::make_unique<Faction>(name, leaderName));
+        if (!humanPlayer) {
+            humanPlayer = std::make_unique<player>(name, &added, added.leader.get());
+        }
+        return added;
+    }
+
+    /// An empty city of `faction`, in play.
+    city& addCity(Faction& faction, float x, float y, const std::string& name = "Town") {
+        city* made = faction.keep(std::make_unique<city>(name, &faction, x, y, false));
+        faction.addObject(made);
+        return *made;
+    }
+
+    /// A unit of `faction` made of `soldiers` new soldiers (the leader not among them), in play.
+    militaryUnit& addUnit(Faction& faction, float x, float y, int soldiers,
+                          const std::string& name = "Unit") {
+        militaryUnit* made =
+            faction.keep(std::make_unique<militaryUnit>(name, &faction, x, y, std::vector<person*>{}));
+        for (int i = 0; i < soldiers; ++i) {
+            made->addNewPerson(std::make_unique<person>("SOLDIER_NAME", &faction, Soldier));
+        }
+        faction.addObject(made);
+        return *made;
+    }
+
+    /// A pathing graph of `columns` × `rows` nodes from rows of text, one character per node: '.' land
+    /// (height 100), '~' water (-20), '^' mountain top (7000); missing characters are land. Sets the world
+    /// width to match, so that wrapping round the world fits the graph.
+    void useGraph(int columns, int rows, const std::vector<std::string>& picture = {}) {
+        std::ostringstream quiet;
+        graph = std::make_unique<aStarGraph>(columns, rows, quiet);
+        graph->mapGridTerrain.fill(100);
+        for (int y = 0; y < static_cast<int>(picture.size()) && y < rows; ++y) {
+            for (int x = 0; x < static_cast<int>(picture[y].size()) && x < columns; ++x) {
+                const char cell = picture[y][x];
+                graph->mapGridTerrain(x, y) = cell == '~' ? -20 : cell == '^' ? 7000 : 100;
+            }
+        }
+        worldWidth = columns / 10;
+    }
+
+    /// Path searches on the current graph, `permits` at once.
+    pathSearchPool& startSearches(unsigned permits = pathSearchPool::PERMITS) {
+        microPatherSem = std::make_unique<pathSearchPool>(*graph, permits);
+        return *microPatherSem;
+    }
+
+    consoleLog console;
+    settingsGuard settings;
+};
