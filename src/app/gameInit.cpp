@@ -1,5 +1,6 @@
 #include "app/gameInit.hpp"
 
+#include "app/displayCheck.hpp"
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
@@ -8,10 +9,12 @@
 #include "app/worldSelection.hpp"
 #include "path/aStarGraph.hpp"
 #include "ui/gameController.hpp"
+#include "view/gameView.hpp"
 #include "world/gridGeneration.hpp"
 #include "world/iceCap.hpp"
 #include "world/worldMap.hpp"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <istream>
 #include <ostream>
@@ -21,6 +24,8 @@ std::unique_ptr<gameController> controller;
 std::unique_ptr<worldMap> mapData;
 std::unique_ptr<iceCap> northCap;
 std::unique_ptr<iceCap> southCap;
+std::unique_ptr<gameView> view;
+std::unique_ptr<sf::RenderWindow> App;
 
 namespace {
 void createDirectory(const std::string& path) {
@@ -83,12 +88,43 @@ void prepareGraph(const std::string& directory, std::ostream& out) {
     out << "Loaded graph from archive!!\n";
 }
 
+/// Releases the view and the window at the end of a run, also when the run stops with an error.
+/// The font goes too: its glyph textures must not outlive the graphics library's context.
+class windowSession {
+  public:
+    windowSession() = default;
+    windowSession(const windowSession&) = delete;
+    windowSession& operator=(const windowSession&) = delete;
+    ~windowSession() {
+        view.reset();
+        App.reset();
+        arial = sf::Font();
+    }
+};
+
+/// Steps 13 to 15: the window, the loading frame, then frames until the window closes.
+void runWindow(std::ostream& out) {
+    App = std::make_unique<sf::RenderWindow>(
+        sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height), 32), "Kestrova Game",
+        sf::Style::Close);
+    App->setSize(sf::Vector2u(static_cast<unsigned>(static_cast<float>(width) * scale),
+                              static_cast<unsigned>(static_cast<float>(height) * scale)));
+    // An idle window would otherwise draw as fast as it can; ticks do not depend on the frame rate.
+    App->setFramerateLimit(60);
+    view->loadingScreen(0, view->mapCamera);
+    out << "Done loading pathing grid!" << std::endl;
+    while (App->isOpen()) {
+        view->viewLoopBody();
+    }
+}
+
 /// One run of the sequence; returns when the run is over.
 void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     loadFromConfig("config.xml", out, in);
 
     graph = std::make_unique<aStarGraph>(worldWidth * 10, worldHeight * 10, out);
     relaunchWithNewSeed = false;
+    display = 0;
 
     chooseWorld(in, out, options);
     chooseSeed(in, out, options);
@@ -110,11 +146,27 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     controller->generateWorld(*mapData, *northCap, *southCap);
     out << "Done generating world map!\n";
 
+    const windowSession session;
+    if (!options.generateOnly) {
+        view = std::make_unique<gameView>();
+        view->viewInit(mapData.get(), northCap.get(), southCap.get(), controller.get());
+    }
     prepareGraph(directory, out);
+    if (!options.generateOnly) {
+        runWindow(out);
+    }
 }
 } // namespace
 
 void gameInit(startupOptions options, std::istream& in, std::ostream& out) {
+    if (!options.generateOnly) {
+        const std::string problem = displayProblem();
+        if (!problem.empty()) {
+            throw exitRequest(1, "No display can be reached (" + problem +
+                                     "), so the game window cannot open. Use --generate-only to build a "
+                                     "world without a window.");
+        }
+    }
     do {
         runOnce(in, out, options);
     } while (relaunchWithNewSeed);

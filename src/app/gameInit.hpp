@@ -10,8 +10,12 @@ void gameInit(startupOptions options, std::istream& in, std::ostream& out);
 
 #include <memory>
 
+namespace sf {
+class RenderWindow;
+}
 class aStarGraph;
 class gameController;
+class gameView;
 class iceCap;
 class worldMap;
 
@@ -22,3 +26,6 @@ extern std::unique_ptr<gameController> controller;
 extern std::unique_ptr<worldMap> mapData;
 extern std::unique_ptr<iceCap> northCap;
 extern std::unique_ptr<iceCap> southCap;
+/// The window owner; it and the window exist only while the window is open.
+extern std::unique_ptr<gameView> view;
+extern std::unique_ptr<sf::RenderWindow> App;

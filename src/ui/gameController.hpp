@@ -15,4 +15,16 @@ class gameController {
     void generateWorld(worldMap& map, iceCap& north, iceCap& south);
 
     gameView* view = nullptr;
+
+    // Keyboard and window events, polled once per frame by the view on screen (gameControllerInput.cpp).
+    /// Polls the keys, then drains the window's events.
+    void checkForInput();
+    /// Arrow keys pan; Return, Dash and Equal act at most once per 0.3 s. Nothing while the console types.
+    void checkForKeypress();
+    /// Closes the window on its close button or Escape; records mouse movement.
+    void pollEvents();
+    /// Stores the mouse position in window pixels in the view.
+    void handleMouseMove();
+    /// Seconds on Clock of the last debounced key action.
+    float lastInputTime = 0.0f;
 };

@@ -13,11 +13,13 @@ struct runResult {
     std::string err;
 };
 
+/// Runs the program without a window unless `arguments` say otherwise; `environment` precedes the
+/// command (variable assignments or an env call).
 runResult runProgram(const temporaryDirectory& directory, const std::string& input,
-                     const std::string& arguments = "") {
+                     const std::string& arguments = "--generate-only", const std::string& environment = "") {
     writeTextFile(directory.file("input.txt"), input);
-    const std::string command = "cd '" + directory.path() + "' && '" + KESTROVA_BINARY + "' " + arguments +
-                                " < input.txt > out.txt 2> err.txt";
+    const std::string command = "cd '" + directory.path() + "' && " + environment + " '" + KESTROVA_BINARY +
+                                "' " + arguments + " < input.txt > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readTextFile(directory.file("out.txt")),
             readTextFile(directory.file("err.txt"))};
@@ -87,7 +89,7 @@ TEST(StartUp, FirstStartInAnEmptyDirectory) {
 TEST(StartUp, OptionsAnswerTheFirstPrompts) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
-    const runResult run = runProgram(directory, "", "--world w1 --seed 11899");
+    const runResult run = runProgram(directory, "", "--generate-only --world w1 --seed 11899");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(appearsInOrder(
         run.out, {namePrompt + "w1\n", seedPrompt + "11899\n", "Generating world with seed: 11899\n"}));
@@ -97,7 +99,7 @@ TEST(StartUp, OptionsAnswerTheFirstPrompts) {
 TEST(StartUp, UnsafeWorldNameIsAskedAgain) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
-    const runResult run = runProgram(directory, "safe\n", "--world ../outside --seed 3");
+    const runResult run = runProgram(directory, "safe\n", "--generate-only --world ../outside --seed 3");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(appearsInOrder(run.out, {namePrompt + "../outside\n", "Please choose another name.",
                                          namePrompt, "Generating world with seed: 3\n"}));
@@ -119,13 +121,13 @@ TEST(StartUp, FixedSeedInTheSettingsSkipsTheSeedPrompt) {
 TEST(StartUp, SecondStartOfAWorldLoadsItsGraph) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
-    const runResult first = runProgram(directory, "", "--world w --seed 5");
+    const runResult first = runProgram(directory, "", "--generate-only --world w --seed 5");
     ASSERT_EQ(first.exitCode, 0) << first.err;
     EXPECT_EQ(countOf(first.out, "Generated ["), 133u);
     const std::string graphBytes = readTextFile(directory.file("worlds/w/graph.dat"));
     boost::filesystem::remove(directory.file("worlds/w/images/0_0.jpg"));
 
-    const runResult second = runProgram(directory, "", "--world w --seed 5");
+    const runResult second = runProgram(directory, "", "--generate-only --world w --seed 5");
     EXPECT_EQ(second.exitCode, 0) << second.err;
     EXPECT_TRUE(appearsInOrder(second.out, {"Done generating world map!\n", "Serializing graph\n",
                                             "Loaded graph from archive!!\n"}));
@@ -134,7 +136,7 @@ TEST(StartUp, SecondStartOfAWorldLoadsItsGraph) {
     EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")), graphBytes);
 
     writeTextFile(directory.file("worlds/w/graph.dat"), graphBytes.substr(0, graphBytes.size() / 2));
-    const runResult damaged = runProgram(directory, "", "--world w --seed 5");
+    const runResult damaged = runProgram(directory, "", "--generate-only --world w --seed 5");
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_TRUE(appearsInOrder(damaged.out,
                                {"Done generating world map!\n", "FAILED to Load graph from archive!!\n"}));
@@ -156,10 +158,41 @@ TEST(StartUp, WorldsPathThatIsAFileStopsWithExitCodeOne) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
     writeTextFile(directory.file("worlds"), "not a folder");
-    const runResult run = runProgram(directory, "", "--world w --seed 5");
+    const runResult run = runProgram(directory, "", "--generate-only --world w --seed 5");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Cannot create the directory worlds"), std::string::npos) << run.err;
     EXPECT_EQ(readTextFile(directory.file("worlds")), "not a folder");
+}
+
+TEST(StartUp, WithoutADisplayOnlyGenerateOnlyRuns) {
+    temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
+    {
+        SCOPED_TRACE("no DISPLAY");
+        const runResult run = runProgram(directory, "", "--world w --seed 5", "env -u DISPLAY");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(countOf(run.err, "\n"), 1u) << run.err;
+        EXPECT_NE(run.err.find("No display can be reached"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("--generate-only"), std::string::npos) << run.err;
+        EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
+    }
+    {
+        SCOPED_TRACE("a display that does not answer");
+        const runResult run = runProgram(directory, "", "--world w --seed 5", "DISPLAY=:999");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(":999"), std::string::npos) << run.err;
+        EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
+    }
+    {
+        SCOPED_TRACE("--generate-only needs none");
+        const runResult run =
+            runProgram(directory, "", "--generate-only --world w --seed 5", "env -u DISPLAY");
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(appearsInOrder(run.out, {"Done generating world map!\n", "Serializing graph\n",
+                                             "Closing. Press any key to close this window.\n"}));
+        EXPECT_EQ(run.out.find("Done loading pathing grid!"), std::string::npos) << run.out;
+    }
 }
 
 TEST(StartUp, HelpVersionAndUnknownOptions) {
