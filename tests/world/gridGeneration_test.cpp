@@ -111,3 +111,27 @@ TEST(ThreadedGridGeneration, EveryWorkerCountReportsEachGridOnceAndGivesTheSameN
         EXPECT_TRUE(nodes == singleWorkerNodes);
     }
 }
+
+TEST(ThreadedGridGeneration, SubgridPicturesFromThePoolMatchThoseMadeOneByOne) {
+    settingsGuard settings;
+    const worldMap map = smallWorld();
+    grid parent;
+    parent.gridFromCorners(3, 2, map.data, false);
+    parent.refine();
+    temporaryDirectory world;
+    boost::filesystem::create_directory(imageDirectoryPath(world.path()));
+    const std::vector<std::pair<int, int>> cells = {{0, 0}, {3, 7}, {9, 9}, {5, 1}, {2, 2}};
+    generateSubgridImages(parent.data, cells, world.path(), 3, 2, 3);
+
+    temporaryDirectory alone;
+    for (const auto& [sx, sy] : cells) {
+        SCOPED_TRACE("cell " + std::to_string(sx) + ", " + std::to_string(sy));
+        const std::string single = alone.file(std::to_string(sx) + "_" + std::to_string(sy) + ".jpg");
+        generateAndSaveSubgridImage(parent.data, sx, sy, alone.path(), single);
+        const std::string pooled = subgridImagePath(world.path(), 3, 2, sx, sy);
+        ASSERT_TRUE(boost::filesystem::exists(pooled));
+        EXPECT_TRUE(readTextFile(pooled) == readTextFile(single));
+    }
+    EXPECT_FALSE(boost::filesystem::exists(subgridImagePath(world.path(), 3, 2, 1, 1)))
+        << "only the cells asked for";
+}
