@@ -90,7 +90,8 @@ bool near(const sf::Color& a, const sf::Color& b, int tolerance) {
 /// Share of sample points of the screen square at (left, top), 213 pixels wide, that show `picture` (600 ×
 /// 600, drawn into the square): a point counts when the picture has a close colour within one pixel.
 /// The program and this test decode the JPEG files with different decoders, hence the tolerance.
-double squareShows(const sf::Image& shot, int left, int top, const std::string& picturePath) {
+double squareShows(const sf::Image& shot, int left, int top, const std::string& picturePath,
+                   int sampledHeight = 150) {
     sf::Image picture;
     if (!picture.loadFromFile(picturePath)) {
         ADD_FAILURE() << "cannot read " << picturePath;
@@ -101,7 +102,7 @@ double squareShows(const sf::Image& shot, int left, int top, const std::string& 
     int points = 0;
     // Points clear of the centre mark's outline and its label.
     for (int sx = 18; sx < 200; sx += 30) {
-        for (int sy = 16; sy < 150; sy += 30) {
+        for (int sy = 16; sy < sampledHeight; sy += 30) {
             ++points;
             const sf::Color seen =
                 shot.getPixel(static_cast<unsigned>(left + sx), static_cast<unsigned>(top + sy));
@@ -199,6 +200,9 @@ TEST(GameWindow, ExploresTheWorldWithTheKeysAndQuitsWithEscape) {
         EXPECT_GE(squareShows(shot, 4 * 213, CENTRE_ROW_TOP, images + "/0_3/4_5.jpg"), 0.9);
         EXPECT_GE(squareShows(shot, 3 * 213, CENTRE_ROW_TOP, images + "/0_3/3_5.jpg"), 0.9);
         EXPECT_GE(squareShows(shot, 4 * 213, CENTRE_ROW_TOP - 213, images + "/0_3/4_4.jpg"), 0.9);
+        // A square the coast crosses: cell (6, 5) and not its mirror (5, 6).
+        EXPECT_GE(squareShows(shot, 6 * 213, CENTRE_ROW_TOP, images + "/0_3/6_5.jpg", 200), 0.9);
+        EXPECT_LT(squareShows(shot, 6 * 213, CENTRE_ROW_TOP, images + "/0_3/5_6.jpg", 200), 0.9);
     }
     {
         SCOPED_TRACE("Dash twice: back to the grid view, then the world map");
