@@ -1,39 +1,21 @@
 // Drives the built program in a real window on a small world, as a user would, and checks what it shows.
-#include "app/random.hpp"
 #include "support/settingsGuard.hpp"
 #include "support/smallWorldConfig.hpp"
+#include "support/smallWorldMap.hpp"
 #include "support/windowSession.hpp"
 #include "world/terrainImage.hpp"
-#include "world/worldMap.hpp"
 
 #include <boost/filesystem.hpp>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 
 namespace {
 
 // The world of these tests: 190 × 70 cells, seed 5, in the default 1920 × 1080 window.
-constexpr int WORLD_SEED = 5;
+constexpr unsigned WORLD_SEED = 5;
 constexpr float WINDOW_PER_MAP_PIXEL = 1920.0f / 950.0f;
-
-/// The world map the program builds for seed 5, built here the same way.
-worldMap smallWorldMap() {
-    settingsGuard settings;
-    worldWidth = 190;
-    worldHeight = 70;
-    lArea = 30;
-    seed(static_cast<unsigned>(WORLD_SEED));
-    worldMap map;
-    std::ostringstream log;
-    map.init();
-    map.gen(log);
-    map.setArea(log);
-    map.tuneEdges();
-    return map;
-}
 
 bool insidePanels(float x, float y) {
     const bool console = x < 710 && y < 310;
@@ -147,7 +129,10 @@ TEST(GameWindow, ExploresTheWorldWithTheKeysAndQuitsWithEscape) {
     ASSERT_TRUE(display.open()) << "these tests need an X display; ./test.sh runs them under xvfb-run";
     temporaryDirectory directory;
     prepare(directory);
-    const worldMap map = smallWorldMap();
+    const worldMap map = [] {
+        settingsGuard settings;
+        return smallWorldMap(WORLD_SEED);
+    }();
     const std::string images = directory.file("worlds/w/images");
 
     windowSession game(directory, "--world w --seed 5");
