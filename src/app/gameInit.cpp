@@ -90,12 +90,12 @@ void prepareGraph(const std::string& directory, std::ostream& out) {
 
 /// Releases the view and the window at the end of a run, also when the run stops with an error.
 /// The font goes too: its glyph textures must not outlive the graphics library's context.
-class windowSession {
+class windowLifetime {
   public:
-    windowSession() = default;
-    windowSession(const windowSession&) = delete;
-    windowSession& operator=(const windowSession&) = delete;
-    ~windowSession() {
+    windowLifetime() = default;
+    windowLifetime(const windowLifetime&) = delete;
+    windowLifetime& operator=(const windowLifetime&) = delete;
+    ~windowLifetime() {
         view.reset();
         App.reset();
         arial = sf::Font();
@@ -146,7 +146,7 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     controller->generateWorld(*mapData, *northCap, *southCap);
     out << "Done generating world map!\n";
 
-    const windowSession session;
+    const windowLifetime window;
     if (!options.generateOnly) {
         view = std::make_unique<gameView>();
         view->viewInit(mapData.get(), northCap.get(), southCap.get(), controller.get());
