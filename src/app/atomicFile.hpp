@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <ios>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -10,3 +11,7 @@
 /// naming the path and the reason when anything fails; the temporary file is removed then.
 void writeFileAtomically(const std::string& path, std::ios::openmode mode,
                          const std::function<void(std::ostream&)>& writer);
+
+/// For a file name writeFileAtomically gives its temporary files ("graph.dat.3f09ac.tmp"), the name of
+/// the file it was written for ("graph.dat"); nothing for any other name.
+[[nodiscard]] std::optional<std::string> temporaryFileTarget(const std::string& fileName);

@@ -17,6 +17,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <istream>
+#include <optional>
 #include <ostream>
 
 std::unique_ptr<aStarGraph> graph;
@@ -70,10 +71,42 @@ void chooseSeed(std::istream& in, std::ostream& out, startupOptions& options) {
     worldSeed = askSeed(in, out, options.seed);
 }
 
+/// A world built before under the chosen name is built again from its recorded seed, and only at its
+/// recorded size. Returns whether the seed came from the record.
+bool useRecordedSeed(std::ostream& out, startupOptions& options) {
+    if (worldName.empty()) {
+        return false;
+    }
+    std::optional<worldRecord> record;
+    try {
+        record = loadWorldRecord(worldPath(worldName));
+    } catch (const std::exception& error) {
+        throw exitRequest(1, std::string(error.what()) + ". Restore the file, or choose another world name.");
+    }
+    if (!record) {
+        return false;
+    }
+    if (record->width != worldWidth || record->height != worldHeight) {
+        throw exitRequest(1, "World '" + worldName + "' was built " + intToString(record->width) + " × " +
+                                 intToString(record->height) + " map cells, but config.xml now asks for " +
+                                 intToString(worldWidth) + " × " + intToString(worldHeight) +
+                                 ". Set worldWidth and worldHeight back to open it, or choose another world "
+                                 "name.");
+    }
+    out << "World '" << worldName << "' exists: building it from its recorded seed " << record->seed
+        << " (a new name makes a new world).\n";
+    worldSeed = record->seed;
+    seed(static_cast<unsigned int>(worldSeed));
+    options.seed.reset();
+    return true;
+}
+
 /// Step 12: the saved graph, or every cell grid generated and the graph saved.
 void prepareGraph(const std::string& directory, std::ostream& out) {
     const std::string graphPath = directory + "/graph.dat";
     if (!boost::filesystem::exists(graphPath)) {
+        removeLeftoverTemporaryFiles(directory);
+        saveWorldRecord(directory, worldRecord{worldSeed, worldWidth, worldHeight});
         preloadGrids(*mapData, *graph, directory + "/images", 0, out);
         saveGraph(*graph, graphPath);
         return;
@@ -127,9 +160,12 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     display = 0;
 
     chooseWorld(in, out, options);
-    chooseSeed(in, out, options);
-    if (worldName.empty()) {
-        worldName = "world" + intToString(worldSeed);
+    if (!useRecordedSeed(out, options)) {
+        chooseSeed(in, out, options);
+        if (worldName.empty()) {
+            worldName = "world" + intToString(worldSeed);
+            useRecordedSeed(out, options);
+        }
     }
 
     controller = std::make_unique<gameController>();

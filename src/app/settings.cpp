@@ -1,6 +1,7 @@
 #include "app/settings.hpp"
 
 #include "app/atomicFile.hpp"
+#include "app/configText.hpp"
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
 
@@ -9,6 +10,7 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/lexical_cast.hpp>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 int width = 1920;
@@ -65,53 +67,29 @@ void configData::setGlobals() const {
 }
 
 namespace {
-std::string outOfRange(const char* name, int value, const char* allowed) {
-    std::ostringstream text;
-    text << name << " is " << value << "; it must be " << allowed << ".";
-    return text.str();
-}
-} // namespace
-
-std::string configData::problem() const {
-    if (worldWidth < 190 || worldWidth % 10 != 0) {
-        return outOfRange("worldWidth", worldWidth, "a multiple of 10 and at least 190");
-    }
-    if (worldHeight < 70 || worldHeight % 10 != 0) {
-        return outOfRange("worldHeight", worldHeight, "a multiple of 10 and at least 70");
-    }
-    if (landArea < 1 || landArea > 99) {
-        return outOfRange("landArea", landArea, "from 1 to 99");
-    }
-    if (numFactions < 1) {
-        return outOfRange("numFactions", numFactions, "at least 1");
-    }
-    if (resolutionScalePercentage <= 0) {
-        return outOfRange("resolutionScalePercentage", resolutionScalePercentage, "above 0");
-    }
-    if (childChance < 0) {
-        return outOfRange("childChance", childChance, "at least 0");
-    }
-    if (foodConsumeRate < 0) {
-        return outOfRange("foodConsumeRate", foodConsumeRate, "at least 0");
-    }
-    return {};
-}
-
-namespace {
 configData readConfig(const std::string& path) {
-    std::ifstream file(path);
+    std::ifstream file(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (!file) {
-        throw exitRequest(1, "Cannot open " + path +
-                                 " for reading. Check its permissions, or delete it to have "
-                                 "a default one written.");
+        throw exitRequest(1, "Cannot read " + path +
+                                 ". Check its permissions, or delete it to have a default one written.");
+    }
+    const std::string advice = " Fix the file or delete it to have a default one written.";
+    std::istringstream checked;
+    try {
+        checked.str(checkConfigText(text));
+    } catch (const configTextError& error) {
+        const std::string where = error.line() > 0 ? ", line " + std::to_string(error.line()) : "";
+        throw exitRequest(1, path + where + ": " + error.what() + advice);
     }
     configData record;
     try {
-        boost::archive::xml_iarchive archive(file);
+        // The check above guarantees the closing tags, which the archive reads in its destructor.
+        boost::archive::xml_iarchive archive(checked);
         archive >> boost::serialization::make_nvp("config", record);
     } catch (const std::exception& error) {
-        throw exitRequest(1, path + " could not be read (" + error.what() +
-                                 "). Fix the file or delete it to have a default one written.");
+        throw exitRequest(1,
+                          path + " could not be read as a settings archive (" + error.what() + ")." + advice);
     }
     return record;
 }
@@ -133,12 +111,6 @@ void loadFromConfig(const std::string& path, std::ostream& out, std::istream& in
         return;
     }
     const configData record = readConfig(path);
-    const std::string problem = record.problem();
-    if (!problem.empty()) {
-        throw exitRequest(1, path + ": " + problem +
-                                 " Fix the setting or delete the file to have a default one "
-                                 "written.");
-    }
     out << "Loaded config file.\n";
     try {
         record.setGlobals();

@@ -46,9 +46,6 @@ struct configData {
     /// Applies the record to the globals; a numeric `defaultSeed` also fixes and seeds `worldSeed`.
     void setGlobals() const;
 
-    /// Empty when every value is one the program can work with, else what is wrong and the allowed range.
-    std::string problem() const;
-
     template <class Archive> void serialize(Archive& archive, unsigned int /*version*/) {
         archive& BOOST_SERIALIZATION_NVP(resolutionScalePercentage);
         archive& BOOST_SERIALIZATION_NVP(worldWidth);

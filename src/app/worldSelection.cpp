@@ -1,5 +1,6 @@
 #include "app/worldSelection.hpp"
 
+#include "app/exitRequest.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
 
@@ -13,6 +14,11 @@ std::string worldName;
 bool relaunchWithNewSeed = false;
 
 std::string worldNameProblem(const std::string& name) {
+    if (name.size() > MAX_WORLD_NAME_BYTES) {
+        return "A world name can be at most " + std::to_string(MAX_WORLD_NAME_BYTES) +
+               " bytes long; this one has " + std::to_string(name.size()) +
+               " (a letter outside plain ASCII takes 2 to 4).";
+    }
     if (name == "." || name == "..") {
         return "A world name cannot be \".\" or \"..\".";
     }
@@ -29,10 +35,10 @@ std::string worldNameProblem(const std::string& name) {
     return {};
 }
 
-std::string readLine(std::istream& in) {
+std::optional<std::string> readLine(std::istream& in) {
     std::string line;
     if (!std::getline(in, line)) {
-        return {};
+        return std::nullopt;
     }
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
@@ -51,7 +57,13 @@ std::string answer(std::istream& in, std::ostream& out, const char* prompt,
         return given;
     }
     out.flush();
-    return readLine(in);
+    std::optional<std::string> line = readLine(in);
+    if (!line) {
+        // Nobody is left to answer: a world built from a clock seed would only be a surprise.
+        out << "\nEnd of input: stopping without building a world." << std::endl;
+        throw exitRequest(0, "");
+    }
+    return *line;
 }
 } // namespace
 
@@ -59,6 +71,9 @@ std::string askWorldName(std::istream& in, std::ostream& out, std::optional<std:
     while (true) {
         std::string name =
             answer(in, out, "Please enter the world name (leave blank for name based on seed): ", preset);
+        if (name.find_first_not_of(' ') == std::string::npos) {
+            return {};
+        }
         const std::string problem = worldNameProblem(name);
         if (problem.empty()) {
             return name;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -10,16 +11,22 @@ extern const std::string worldDirectory;
 extern std::string worldName;
 extern bool relaunchWithNewSeed;
 
+/// Longest world name, in bytes: far below any file system's limit for one folder name.
+constexpr std::size_t MAX_WORLD_NAME_BYTES = 100;
+
 /// Empty when `name` can name a directory inside the worlds directory, else what is wrong with it.
 /// The empty name is allowed: it stands for a name derived from the seed.
 std::string worldNameProblem(const std::string& name);
 
-/// One whole line without its line end; end of input reads as an empty line.
-std::string readLine(std::istream& in);
+/// One whole line without its line end; nothing at end of input.
+std::optional<std::string> readLine(std::istream& in);
 
-/// Asks for the world name until an acceptable one is given. A `preset` answer is used once, as if typed.
+/// Asks for the world name until an acceptable one is given; a name of only spaces counts as blank.
+/// A `preset` answer is used once, as if typed. At end of input says so and stops the program with
+/// exit code 0 (exitRequest).
 std::string askWorldName(std::istream& in, std::ostream& out, std::optional<std::string>& preset);
 
 /// Asks for the seed until a valid one is given; an empty answer seeds from the clock. Seeds the random
-/// source and returns the seed. A `preset` answer is used once, as if typed.
+/// source and returns the seed. A `preset` answer is used once, as if typed. At end of input says so and
+/// stops the program with exit code 0 (exitRequest).
 int askSeed(std::istream& in, std::ostream& out, std::optional<std::string>& preset);

@@ -276,19 +276,33 @@ std::uint64_t OpenQueue::keyOf(float totalCost, std::uint32_t sequence) {
     return (std::uint64_t{bits} << 32) | sequence;
 }
 
-OpenQueue::entry OpenQueue::entryOf(nodeIndex node) {
-    return entry{keyOf(pool.node(node).totalCost(), sequence++), node};
-}
-
 void OpenQueue::Push(nodeIndex node) {
     pool.node(node).inOpen = true;
     heap.push_back(entry{});
-    siftUp(heap.size() - 1, entryOf(node));
+    siftUp(heap.size() - 1, entry{keyOf(pool.node(node).totalCost(), pushSequence), node});
+    // A search never pushes two billion nodes; should one, later ties would only lose their order.
+    pushSequence += pushSequence != UINT32_MAX ? 1 : 0;
 }
 
 void OpenQueue::Update(nodeIndex node) {
-    // A fresh arrival number: among equal totals the node now counts as the latest.
-    siftUp(pool.heapSlot(node), entryOf(node));
+    const std::size_t slot = pool.heapSlot(node);
+    const std::uint64_t oldKey = heap[slot].key;
+    const std::uint64_t newKey = keyOf(pool.node(node).totalCost(), updateSequence);
+    // Equal totals (the cost fell by less than the rounding of the sum) keep the old key and place.
+    if (newKey >> 32 == oldKey >> 32) {
+        return;
+    }
+    updateSequence -= updateSequence != 0 ? 1 : 0;
+    if (newKey < oldKey) {
+        siftUp(slot, entry{newKey, node});
+    } else {
+        siftDown(slot, entry{newKey, node});
+    }
+}
+
+void OpenQueue::place(std::size_t hole, entry moving) {
+    heap[hole] = moving;
+    pool.heapSlot(moving.node) = static_cast<std::uint32_t>(hole);
 }
 
 void OpenQueue::siftUp(std::size_t hole, entry moving) {
@@ -297,46 +311,45 @@ void OpenQueue::siftUp(std::size_t hole, entry moving) {
         if (heap[parent].key <= moving.key) {
             break;
         }
-        heap[hole] = heap[parent];
-        pool.heapSlot(heap[hole].node) = static_cast<std::uint32_t>(hole);
+        place(hole, heap[parent]);
         hole = parent;
     }
-    heap[hole] = moving;
-    pool.heapSlot(moving.node) = static_cast<std::uint32_t>(hole);
+    place(hole, moving);
+}
+
+void OpenQueue::siftDown(std::size_t hole, entry moving) {
+    const std::size_t size = heap.size();
+    for (;;) {
+        const std::size_t first = 4 * hole + 1;
+        if (first >= size) {
+            break;
+        }
+        // The smallest of four children is picked without branches: the comparisons are
+        // unpredictable.
+        std::size_t best = first;
+        std::uint64_t bestKey = heap[first].key;
+        const std::size_t end = std::min(first + 4, size);
+        for (std::size_t child = first + 1; child < end; ++child) {
+            const std::uint64_t key = heap[child].key;
+            const bool smaller = key < bestKey;
+            best = smaller ? child : best;
+            bestKey = smaller ? key : bestKey;
+        }
+        if (bestKey >= moving.key) {
+            break;
+        }
+        place(hole, heap[best]);
+        hole = best;
+    }
+    place(hole, moving);
 }
 
 nodeIndex OpenQueue::Pop() {
     const entry top = heap.front();
     const entry last = heap.back();
     heap.pop_back();
-    const std::size_t size = heap.size();
-    if (size > 0) {
-        // The smallest of four children is picked without branches: the comparisons are
-        // unpredictable.
-        std::size_t hole = 0;
-        for (;;) {
-            const std::size_t first = 4 * hole + 1;
-            if (first >= size) {
-                break;
-            }
-            std::size_t best = first;
-            std::uint64_t bestKey = heap[first].key;
-            const std::size_t end = std::min(first + 4, size);
-            for (std::size_t child = first + 1; child < end; ++child) {
-                const std::uint64_t key = heap[child].key;
-                const bool smaller = key < bestKey;
-                best = smaller ? child : best;
-                bestKey = smaller ? key : bestKey;
-            }
-            if (bestKey >= last.key) {
-                break;
-            }
-            heap[hole] = heap[best];
-            pool.heapSlot(heap[hole].node) = static_cast<std::uint32_t>(hole);
-            hole = best;
-        }
-        heap[hole] = last;
-        pool.heapSlot(last.node) = static_cast<std::uint32_t>(hole);
+    if (!heap.empty()) {
+        siftDown(0, last);
         // The next node's record is usually far from this one; fetch it while this one is expanded.
         prefetch(&pool.node(heap.front().node));
     }
@@ -346,7 +359,8 @@ nodeIndex OpenQueue::Pop() {
 
 void OpenQueue::Clear() {
     heap.clear();
-    sequence = 0;
+    pushSequence = FIRST_PUSH;
+    updateSequence = FIRST_UPDATE;
 }
 
 MicroPather::MicroPather(Graph* graph, unsigned allocate, unsigned typicalAdjacent)

@@ -156,9 +156,9 @@ class PathNodePool {
     std::size_t cacheSize = 0;
 };
 
-/// Nodes waiting to be expanded, lowest total cost first and, among equal totals, first in first
-/// out. A 4-ary heap that knows where each open node sits, so a node whose cost fell moves up in
-/// place.
+/// Nodes waiting to be expanded, lowest total cost first. Among equal totals, pushed nodes leave
+/// first in first out, and a node whose total fell leaves before all of them, the latest update
+/// first. A 4-ary heap that knows where each open node sits, so an updated node moves in place.
 class OpenQueue {
   public:
     explicit OpenQueue(PathNodePool& pool) : pool(pool) {}
@@ -166,7 +166,8 @@ class OpenQueue {
     void Push(nodeIndex node);
     /// Requires !Empty().
     nodeIndex Pop();
-    /// Call after the node's total cost fell while it was open.
+    /// Call after the node's cost from the start fell while it was open. A total that rounds to the
+    /// old one keeps the node's place.
     void Update(nodeIndex node);
     bool Empty() const { return heap.empty(); }
     void Clear();
@@ -180,12 +181,19 @@ class OpenQueue {
     };
 
     void siftUp(std::size_t hole, entry moving);
-    entry entryOf(nodeIndex node);
+    void siftDown(std::size_t hole, entry moving);
+    void place(std::size_t hole, entry moving);
     static std::uint64_t keyOf(float totalCost, std::uint32_t sequence);
+
+    // Pushes count up from the middle of the arrival numbers and updates count down from it, so an
+    // update ranks before every push and every earlier update of the same total.
+    static constexpr std::uint32_t FIRST_PUSH = UINT32_C(0x80000000);
+    static constexpr std::uint32_t FIRST_UPDATE = FIRST_PUSH - 1;
 
     PathNodePool& pool;
     std::vector<entry> heap;
-    std::uint32_t sequence = 0;
+    std::uint32_t pushSequence = FIRST_PUSH;
+    std::uint32_t updateSequence = FIRST_UPDATE;
 };
 
 /// A* over a Graph. From its second query on, a solver caches the neighbour lists it asks for, so a

@@ -3,12 +3,13 @@
 // Small geometry shared by path refinement, movement and the views. Positions are in grid units;
 // the pathing graph has 100 nodes per grid unit. The inline ones run in refinePath's inner loop.
 
-/// Node column under an object x given in the +1.0 convention: trunc((x - 1) × 100).
+/// Node column under an object x given in the +1.0 convention: trunc((x - 1) × 100), worked in double.
+/// Float would round differently on about a third of the columns.
 inline int getMapGridX(float x) {
-    return static_cast<int>((x - 1.0f) * 100.0f);
+    return static_cast<int>((static_cast<double>(x) - 1.0) * 100.0);
 }
 
-/// Node row under an object y: trunc(y × 100).
+/// Node row under an object y: trunc(y × 100), worked in float.
 inline int getMapGridY(float y) {
     return static_cast<int>(y * 100.0f);
 }

@@ -1,6 +1,7 @@
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
+#include "support/configFiles.hpp"
 #include "support/settingsGuard.hpp"
 #include "support/testFiles.hpp"
 
@@ -9,49 +10,9 @@
 #include <vector>
 
 namespace {
-std::string configText(const std::vector<std::pair<std::string, std::string>>& elements,
-                       const std::string& archiveVersion = "18") {
-    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
-                       "<!DOCTYPE boost_serialization>\n"
-                       "<boost_serialization signature=\"serialization::archive\" version=\"" +
-                       archiveVersion +
-                       "\">\n"
-                       "<config class_id=\"0\" tracking_level=\"0\" version=\"0\">\n";
-    for (const auto& [name, value] : elements) {
-        text += "\t<" + name + ">" + value + "</" + name + ">\n";
-    }
-    return text + "</config>\n</boost_serialization>\n";
-}
-
-std::vector<std::pair<std::string, std::string>> defaults() {
-    return {{"resolutionScalePercentage", "100"},
-            {"worldWidth", "360"},
-            {"worldHeight", "130"},
-            {"landArea", "30"},
-            {"defaultSeed", "RANDOM"},
-            {"numFactions", "50"},
-            {"childChance", "5000"},
-            {"humanName", "Human Player"},
-            {"logEnemies", "0"},
-            {"foodConsumeRate", "1"},
-            {"showPanningRectInGridView", "1"},
-            {"gameSpeedMultiplier", "100"}};
-}
-
-std::vector<std::pair<std::string, std::string>>
-with(std::vector<std::pair<std::string, std::string>> elements, const std::string& name,
-     const std::string& value) {
-    for (auto& element : elements) {
-        if (element.first == name) {
-            element.second = value;
-        }
-    }
-    return elements;
-}
-
 /// Every element of the form <name>text</name>, in document order.
-std::vector<std::pair<std::string, std::string>> leafElements(const std::string& text) {
-    std::vector<std::pair<std::string, std::string>> found;
+settingElements leafElements(const std::string& text) {
+    settingElements found;
     for (std::size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open + 1)) {
         const std::size_t nameEnd = text.find('>', open);
         const std::string name = text.substr(open + 1, nameEnd - open - 1);
@@ -98,7 +59,7 @@ TEST(ConfigFile, MissingFileIsWrittenWithTheDefaultsInOrder) {
     EXPECT_EQ(result.exitCode, -1);
     EXPECT_EQ(result.output, "Config file does not exist.\nGenerated default config file.\n");
     const std::string text = readTextFile(path);
-    EXPECT_EQ(leafElements(text), defaults());
+    EXPECT_EQ(leafElements(text), defaultSettings());
     EXPECT_NE(text.find("<boost_serialization signature=\"serialization::archive\""), std::string::npos);
     EXPECT_FALSE(boost::filesystem::exists(path + ".tmp"));
 }
@@ -136,10 +97,25 @@ TEST(ConfigFile, FileFromAnOlderArchiveVersionLoads) {
     settingsGuard guard;
     temporaryDirectory directory;
     const std::string path = directory.file("config.xml");
-    writeTextFile(path, configText(with(defaults(), "numFactions", "12"), "11"));
+    writeTextFile(path, configText(with(defaultSettings(), "numFactions", "12"), "11"));
     const loadResult result = load(path);
     EXPECT_EQ(result.exitCode, -1) << result.message;
     EXPECT_EQ(numFactions, 12);
+}
+
+TEST(ConfigFile, HandEditedFileWithCommentsAndSpacedNumbersLoads) {
+    settingsGuard guard;
+    temporaryDirectory directory;
+    const std::string path = directory.file("config.xml");
+    std::string text =
+        configText(with(with(defaultSettings(), "worldWidth", " 190 "), "logEnemies", "\n1\n"));
+    text.insert(text.find("\t<worldWidth>"), "\t<!-- a small world -->\n");
+    writeTextFile(path, text);
+    const loadResult result = load(path);
+    EXPECT_EQ(result.exitCode, -1) << result.message;
+    EXPECT_EQ(worldWidth, 190);
+    EXPECT_TRUE(logEnemies);
+    EXPECT_EQ(readTextFile(path), text);
 }
 
 TEST(ConfigFile, DefaultSeedChoosesBetweenFixedAndRandom) {
@@ -149,12 +125,12 @@ TEST(ConfigFile, DefaultSeedChoosesBetweenFixedAndRandom) {
 
     worldSeed = 777;
     useSpecifiedSeed = false;
-    writeTextFile(path, configText(defaults()));
+    writeTextFile(path, configText(defaultSettings()));
     ASSERT_EQ(load(path).exitCode, -1);
     EXPECT_EQ(worldSeed, 777);
     EXPECT_FALSE(useSpecifiedSeed);
 
-    writeTextFile(path, configText(with(defaults(), "defaultSeed", "42")));
+    writeTextFile(path, configText(with(defaultSettings(), "defaultSeed", "42")));
     ASSERT_EQ(load(path).exitCode, -1);
     EXPECT_EQ(worldSeed, 42);
     EXPECT_TRUE(useSpecifiedSeed);
@@ -165,7 +141,7 @@ TEST(ConfigFile, DefaultSeedChoosesBetweenFixedAndRandom) {
     for (const std::string bad : {"random", "4 2", ""}) {
         worldSeed = 5;
         useSpecifiedSeed = false;
-        writeTextFile(path, configText(with(defaults(), "defaultSeed", bad)));
+        writeTextFile(path, configText(with(defaultSettings(), "defaultSeed", bad)));
         const loadResult result = load(path, "x");
         EXPECT_EQ(result.exitCode, 1) << bad;
         EXPECT_EQ(result.output,
@@ -183,14 +159,14 @@ TEST(ConfigFile, UnreadableFileStopsAndIsLeftUntouched) {
     settingsGuard guard;
     temporaryDirectory directory;
     const std::string path = directory.file("config.xml");
-    auto swapped = defaults();
+    auto swapped = defaultSettings();
     std::swap(swapped[1], swapped[2]);
-    auto missing = defaults();
+    auto missing = defaultSettings();
     missing.erase(missing.begin() + 4);
     const std::vector<std::string> broken = {
         configText(swapped),
         configText(missing),
-        configText(with(defaults(), "worldWidth", "wide")),
+        configText(with(defaultSettings(), "worldWidth", "wide")),
         "<?xml version=\"1.0\"?>\n<boost_serialization",
         "",
     };
@@ -206,30 +182,79 @@ TEST(ConfigFile, UnreadableFileStopsAndIsLeftUntouched) {
     }
 }
 
-TEST(ConfigFile, UnusableValuesAreRefusedNamingTheSetting) {
+TEST(ConfigFile, FileCutShortAnywhereStopsWithAMessage) {
+    // The archive reads the closing tags when it is destroyed; a file cut there must not end the program.
     settingsGuard guard;
     temporaryDirectory directory;
     const std::string path = directory.file("config.xml");
-    const std::vector<std::pair<std::string, std::string>> refused = {
-        {"worldWidth", "185"}, {"worldWidth", "180"},
-        {"worldHeight", "65"}, {"worldHeight", "75"},
-        {"landArea", "0"},     {"landArea", "100"},
-        {"numFactions", "0"},  {"resolutionScalePercentage", "0"},
-        {"childChance", "-1"}, {"foodConsumeRate", "-2"},
+    const std::string whole = configText(defaultSettings());
+    for (std::size_t length = 0; length + 1 < whole.size(); ++length) {
+        writeTextFile(path, whole.substr(0, length));
+        const loadResult result = load(path);
+        ASSERT_EQ(result.exitCode, 1) << "cut after " << length << " bytes";
+        ASSERT_EQ(result.message.rfind(path, 0), 0u) << result.message;
+    }
+    writeTextFile(path, whole.substr(0, whole.size() - 1));
+    EXPECT_EQ(load(path).exitCode, -1) << "only the last line end missing";
+}
+
+TEST(ConfigFile, ValuesOutsideTheirRangesAreRefusedNamingTheSetting) {
+    settingsGuard guard;
+    temporaryDirectory directory;
+    const std::string path = directory.file("config.xml");
+    struct refusal {
+        std::string name, value, allowed;
     };
-    for (const auto& [name, value] : refused) {
-        const std::string text = configText(with(defaults(), name, value));
+    const std::string width = "a multiple of 10 from 190 to 3600",
+                      height = "a multiple of 10 from 70 to 1300";
+    const std::vector<refusal> refused = {
+        {"worldWidth", "185", width},
+        {"worldWidth", "180", width},
+        {"worldWidth", "3610", width},
+        {"worldWidth", "300000000", width},
+        {"worldHeight", "65", height},
+        {"worldHeight", "75", height},
+        {"worldHeight", "1310", height},
+        {"landArea", "0", "from 1 to 99"},
+        {"landArea", "100", "from 1 to 99"},
+        {"numFactions", "0", "from 1 to 1000"},
+        {"numFactions", "1001", "from 1 to 1000"},
+        {"resolutionScalePercentage", "0", "from 1 to 1000"},
+        {"resolutionScalePercentage", "1001", "from 1 to 1000"},
+        {"childChance", "-1", "from 0 to 2147483647"},
+        {"foodConsumeRate", "-2", "from 0 to 1000"},
+        {"foodConsumeRate", "1001", "from 0 to 1000"},
+        {"gameSpeedMultiplier", "2147483648", "from -2147483648 to 2147483647"},
+    };
+    for (const refusal& each : refused) {
+        const std::string text = configText(with(defaultSettings(), each.name, each.value));
         writeTextFile(path, text);
         const loadResult result = load(path);
-        EXPECT_EQ(result.exitCode, 1) << name << "=" << value;
-        EXPECT_NE(result.message.find(name + " is " + value), std::string::npos) << result.message;
+        EXPECT_EQ(result.exitCode, 1) << each.name << "=" << each.value;
+        EXPECT_NE(result.message.find(": " + each.name + " is " + each.value + "; it must be " +
+                                      each.allowed + "."),
+                  std::string::npos)
+            << result.message;
+        EXPECT_EQ(result.output, "");
         EXPECT_EQ(readTextFile(path), text);
+        EXPECT_EQ(worldWidth, 360);
     }
-    const std::vector<std::pair<std::string, std::string>> accepted = {
-        {"worldWidth", "190"}, {"worldHeight", "70"}, {"landArea", "1"},       {"landArea", "99"},
-        {"numFactions", "1"},  {"childChance", "0"},  {"foodConsumeRate", "0"}};
+    const settingElements accepted = {{"worldWidth", "190"},
+                                      {"worldWidth", "3600"},
+                                      {"worldHeight", "70"},
+                                      {"worldHeight", "1300"},
+                                      {"landArea", "1"},
+                                      {"landArea", "99"},
+                                      {"numFactions", "1"},
+                                      {"numFactions", "1000"},
+                                      {"resolutionScalePercentage", "1000"},
+                                      {"childChance", "0"},
+                                      {"childChance", "2147483647"},
+                                      {"foodConsumeRate", "0"},
+                                      {"foodConsumeRate", "1000"},
+                                      {"gameSpeedMultiplier", "-2147483648"}};
     for (const auto& [name, value] : accepted) {
-        writeTextFile(path, configText(with(defaults(), name, value)));
+        writeTextFile(path, configText(with(defaultSettings(), name, value)));
         EXPECT_EQ(load(path).exitCode, -1) << name << "=" << value;
     }
 }

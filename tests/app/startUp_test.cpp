@@ -1,4 +1,5 @@
 // Runs the built program in an empty directory with piped input, as a user would from a terminal.
+#include "support/checksum.hpp"
 #include "support/smallWorldConfig.hpp"
 #include "support/testFiles.hpp"
 
@@ -50,24 +51,33 @@ std::size_t countOf(const std::string& text, const std::string& piece) {
 
 const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
 const std::string seedPrompt = "Enter the world seed (leave blank for random): ";
+
+/// FNV-1a of graph.dat's heights: the file's last width × height × 4 bytes, after the archive's header.
+std::uint64_t graphPayloadChecksum(const std::string& path, std::size_t nodes) {
+    const std::string bytes = readTextFile(path);
+    return bytes.size() < nodes * 4 ? 0 : fnv1a(bytes.substr(bytes.size() - nodes * 4));
+}
 } // namespace
 
 TEST(StartUp, FirstStartInAnEmptyDirectory) {
     temporaryDirectory directory;
-    const runResult run = runProgram(directory, "\nabc\n-42\n");
+    const runResult run = runProgram(directory, "\nabc\n11899\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(appearsInOrder(
         run.out,
         {"Config file does not exist.\n", "Generated default config file.\n",
          "Creating mapGridTerrain[3600][1300]\n", "mapGridTerrain initialization done!\n", namePrompt,
-         seedPrompt, "Error: bad lexical cast", seedPrompt, "Generating world with seed: -42\n",
+         seedPrompt, "Error: bad lexical cast", seedPrompt, "Generating world with seed: 11899\n",
          "Copying data from the left column to the right column.", "Done generating world map!\n",
          "Generated [", "Serializing graph\n", "Closing. Press any key to close this window.\n"}));
     EXPECT_EQ(countOf(run.out, "Generated ["), 468u);
     EXPECT_EQ(countOf(run.out, "Percent loaded: "), 468u);
-    EXPECT_TRUE(boost::filesystem::exists(directory.file("worlds/world-42/images/35_12.jpg")));
-    EXPECT_EQ(boost::filesystem::file_size(directory.file("worlds/world-42/graph.dat")) / 1000000, 18u);
+    EXPECT_TRUE(boost::filesystem::exists(directory.file("worlds/world11899/images/35_12.jpg")));
     EXPECT_TRUE(boost::filesystem::exists(directory.file("config.xml")));
+    // FNV-1a of graph.dat's heights, from this build; a separate script written from the world and grid
+    // rules gives the same.
+    EXPECT_EQ(graphPayloadChecksum(directory.file("worlds/world11899/graph.dat"), 3600u * 1300u),
+              0x54f129629afabd08u);
 }
 
 TEST(StartUp, OptionsAnswerTheFirstPrompts) {
@@ -102,30 +112,91 @@ TEST(StartUp, FixedSeedInTheSettingsSkipsTheSeedPrompt) {
     EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/world42")));
 }
 
-TEST(StartUp, SecondStartOfAWorldLoadsItsGraph) {
+TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndLoadsItsGraph) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
-    const runResult first = runProgram(directory, "", "--generate-only --world w --seed 5");
+    // An earlier run stopped while writing: a generation removes its temporary files, and only those.
+    boost::filesystem::create_directories(directory.file("worlds/w/images"));
+    writeTextFile(directory.file("worlds/w/images/0_0.jpg.4fa2c1.tmp"), "");
+    writeTextFile(directory.file("worlds/w/images/notes.tmp"), "mine");
+
+    const runResult first = runProgram(directory, "", "--generate-only --world w --seed -7");
     ASSERT_EQ(first.exitCode, 0) << first.err;
     EXPECT_EQ(countOf(first.out, "Generated ["), 133u);
+    EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds/w/images/0_0.jpg.4fa2c1.tmp")));
+    EXPECT_TRUE(boost::filesystem::exists(directory.file("worlds/w/images/notes.tmp")));
+    const std::string record = readTextFile(directory.file("worlds/w/world.txt"));
+    EXPECT_EQ(record, "seed -7\nworldWidth 190\nworldHeight 70\n");
     const std::string graphBytes = readTextFile(directory.file("worlds/w/graph.dat"));
+    // FNV-1a of graph.dat's heights, from this build; a separate script written from the world and grid
+    // rules gives the same.
+    EXPECT_EQ(graphPayloadChecksum(directory.file("worlds/w/graph.dat"), 1900u * 700u), 0xc980bd8d6fe78b45u);
     boost::filesystem::remove(directory.file("worlds/w/images/0_0.jpg"));
 
-    const runResult second = runProgram(directory, "", "--generate-only --world w --seed 5");
-    EXPECT_EQ(second.exitCode, 0) << second.err;
-    EXPECT_TRUE(appearsInOrder(second.out, {"Done generating world map!\n", "Serializing graph\n",
-                                            "Loaded graph from archive!!\n"}));
-    EXPECT_EQ(countOf(second.out, "Generated ["), 0u);
-    EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds/w/images/0_0.jpg")));
-    EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")), graphBytes);
+    {
+        SCOPED_TRACE("the same name again: the recorded seed, the saved graph, no pictures made");
+        const runResult second = runProgram(directory, "", "--generate-only --world w --seed 5");
+        EXPECT_EQ(second.exitCode, 0) << second.err;
+        EXPECT_TRUE(appearsInOrder(
+            second.out,
+            {namePrompt + "w\n",
+             "World 'w' exists: building it from its recorded seed -7 (a new name makes a new world).\n",
+             "Generating world with seed: -7\n", "Done generating world map!\n", "Serializing graph\n",
+             "Loaded graph from archive!!\n"}));
+        EXPECT_EQ(second.out.find(seedPrompt), std::string::npos);
+        EXPECT_EQ(countOf(second.out, "Generated ["), 0u);
+        EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds/w/images/0_0.jpg")));
+        EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")), graphBytes);
+    }
+    {
+        SCOPED_TRACE("another size is refused and nothing changes");
+        writeSmallWorldConfig(directory, "RANDOM", "80");
+        const runResult resized = runProgram(directory, "", "--generate-only --world w");
+        EXPECT_EQ(resized.exitCode, 1);
+        EXPECT_NE(
+            resized.err.find("World 'w' was built 190 × 70 map cells, but config.xml now asks for 190 × 80."),
+            std::string::npos)
+            << resized.err;
+        EXPECT_EQ(resized.out.find("Generating world"), std::string::npos);
+        EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")), graphBytes);
+        EXPECT_EQ(readTextFile(directory.file("worlds/w/world.txt")), record);
+        writeSmallWorldConfig(directory);
+    }
+    {
+        SCOPED_TRACE("a world made before the record existed loads as before");
+        boost::filesystem::remove(directory.file("worlds/w/world.txt"));
+        const runResult old = runProgram(directory, "", "--generate-only --world w --seed 5");
+        EXPECT_EQ(old.exitCode, 0) << old.err;
+        EXPECT_TRUE(appearsInOrder(old.out, {seedPrompt + "5\n", "Generating world with seed: 5\n",
+                                             "Loaded graph from archive!!\n"}));
+        EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds/w/world.txt")));
+    }
+    {
+        SCOPED_TRACE("a damaged graph stops the start");
+        writeTextFile(directory.file("worlds/w/graph.dat"), graphBytes.substr(0, graphBytes.size() / 2));
+        const runResult damaged = runProgram(directory, "", "--generate-only --world w --seed -7");
+        EXPECT_EQ(damaged.exitCode, 1);
+        EXPECT_TRUE(appearsInOrder(
+            damaged.out, {"Done generating world map!\n", "FAILED to Load graph from archive!!\n"}));
+        EXPECT_NE(damaged.err.find("worlds/w/graph.dat"), std::string::npos) << damaged.err;
+        EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")).size(), graphBytes.size() / 2);
+    }
+}
 
-    writeTextFile(directory.file("worlds/w/graph.dat"), graphBytes.substr(0, graphBytes.size() / 2));
-    const runResult damaged = runProgram(directory, "", "--generate-only --world w --seed 5");
-    EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_TRUE(appearsInOrder(damaged.out,
-                               {"Done generating world map!\n", "FAILED to Load graph from archive!!\n"}));
-    EXPECT_NE(damaged.err.find("worlds/w/graph.dat"), std::string::npos) << damaged.err;
-    EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")).size(), graphBytes.size() / 2);
+TEST(StartUp, EndOfInputAtAPromptStopsWithoutAWorld) {
+    temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
+    const std::string stopped = "\nEnd of input: stopping without building a world.\n";
+    const runResult atName = runProgram(directory, "");
+    EXPECT_EQ(atName.exitCode, 0) << atName.err;
+    EXPECT_EQ(atName.out.substr(atName.out.size() - namePrompt.size() - stopped.size()),
+              namePrompt + stopped);
+    EXPECT_EQ(atName.err, "");
+    const runResult atSeed = runProgram(directory, "w\n");
+    EXPECT_EQ(atSeed.exitCode, 0) << atSeed.err;
+    EXPECT_EQ(atSeed.out.substr(atSeed.out.size() - seedPrompt.size() - stopped.size()),
+              seedPrompt + stopped);
+    EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
 }
 
 TEST(StartUp, BrokenSettingsStopWithExitCodeOne) {

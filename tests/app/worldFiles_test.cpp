@@ -85,6 +85,66 @@ TEST(GraphFile, WholeFileLoadsAndShortOrForeignFileIsRefused) {
     aStarGraph larger = quietGraph(21, 10);
     writeTextFile(path, bytes);
     EXPECT_ANY_THROW(loadGraph(larger, path)) << "a graph larger than the file cannot be filled";
+    aStarGraph smaller = quietGraph(20, 9);
+    EXPECT_ANY_THROW(loadGraph(smaller, path)) << "a graph smaller than the file would take a part of it";
+}
+
+TEST(WorldRecord, SeedAndSizeAreKeptAsPlainText) {
+    temporaryDirectory directory;
+    EXPECT_FALSE(loadWorldRecord(directory.path()).has_value());
+
+    saveWorldRecord(directory.path(), worldRecord{-2147483647 - 1, 3600, 70});
+    EXPECT_EQ(readTextFile(directory.file("world.txt")),
+              "seed -2147483648\nworldWidth 3600\nworldHeight 70\n");
+    const std::optional<worldRecord> loaded = loadWorldRecord(directory.path());
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->seed, -2147483647 - 1);
+    EXPECT_EQ(loaded->width, 3600);
+    EXPECT_EQ(loaded->height, 70);
+
+    for (const auto& [text, line] : {std::pair{"seed 5\nworldWidth 190\n", 3}, std::pair{"seed 5x\n", 1},
+                                     std::pair{"seed 5\nworldHeight 70\nworldWidth 190\n", 2}}) {
+        writeTextFile(directory.file("world.txt"), text);
+        try {
+            static_cast<void>(loadWorldRecord(directory.path()));
+            ADD_FAILURE() << text;
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find("world.txt, line " + std::to_string(line)),
+                      std::string::npos)
+                << error.what();
+        }
+    }
+}
+
+TEST(WorldFolder, LeftoverTemporaryFilesOfOurOwnNamesAreRemoved) {
+    temporaryDirectory world;
+    boost::filesystem::create_directories(world.file("images/3_4"));
+    const std::vector<std::string> ours = {"graph.dat.0a1b2c.tmp",        "world.txt.ffffff.tmp",
+                                           "gamedata.dat.123456.tmp",     "images/0_0.jpg.abcdef.tmp",
+                                           "images/35_12.jpg.000000.tmp", "images/3_4/9_9.jpg.a0a0a0.tmp"};
+    const std::vector<std::string> others = {"notes.tmp",
+                                             "graph.dat.0A1B2C.tmp",
+                                             "graph.dat.0a1b2.tmp",
+                                             "mine.txt.abcdef.tmp",
+                                             "images/0_0.jpg",
+                                             "images/x_0.jpg.abcdef.tmp",
+                                             "images/0_0.png.abcdef.tmp",
+                                             "images/3_4/9_9.jpg",
+                                             "images/keep/0_0.jpg.abcdef.tmp"};
+    boost::filesystem::create_directories(world.file("images/keep"));
+    for (const std::string& name : ours) {
+        writeTextFile(world.file(name), "");
+    }
+    for (const std::string& name : others) {
+        writeTextFile(world.file(name), "x");
+    }
+    removeLeftoverTemporaryFiles(world.path());
+    for (const std::string& name : ours) {
+        EXPECT_FALSE(boost::filesystem::exists(world.file(name))) << name;
+    }
+    for (const std::string& name : others) {
+        EXPECT_TRUE(boost::filesystem::exists(world.file(name))) << name;
+    }
 }
 
 TEST(GraphFile, FailedWriteNamesThePathAndLeavesNoFile) {

@@ -1,3 +1,4 @@
+#include "app/exitRequest.hpp"
 #include "app/random.hpp"
 #include "app/worldSelection.hpp"
 #include "support/settingsGuard.hpp"
@@ -46,16 +47,13 @@ TEST(SeedPrompt, AnythingElseIsRefusedAndAskedAgain) {
     }
 }
 
-TEST(SeedPrompt, EmptyLineOrEndOfInputSeedsFromTheClock) {
+TEST(SeedPrompt, EmptyLineSeedsFromTheClock) {
     const int before = static_cast<int>(std::time(nullptr));
     const asked blank = askSeedWith("\n");
-    const asked closed = askSeedWith("");
     const int after = static_cast<int>(std::time(nullptr));
-    for (const int value : {blank.seed, closed.seed}) {
-        EXPECT_GE(value, before);
-        EXPECT_LE(value, after);
-    }
-    EXPECT_EQ(closed.output, seedPrompt);
+    EXPECT_GE(blank.seed, before);
+    EXPECT_LE(blank.seed, after);
+    EXPECT_EQ(blank.output, seedPrompt);
 }
 
 TEST(SeedPrompt, PresetAnswerIsUsedOnceAsIfTyped) {
@@ -79,10 +77,38 @@ TEST(WorldName, PlainNamesAreAcceptedAndPathsRefused) {
     }
 }
 
-TEST(WorldName, EndOfInputGivesTheEmptyName) {
-    std::optional<std::string> preset;
-    std::istringstream in("");
+TEST(WorldName, NamesAreAtMostAHundredBytesAndOnlySpacesMeanBlank) {
+    EXPECT_EQ(worldNameProblem(std::string(100, 'w')), "");
+    EXPECT_EQ(
+        worldNameProblem(std::string(101, 'w')),
+        "A world name can be at most 100 bytes long; this one has 101 (a letter outside plain ASCII takes "
+        "2 to 4).");
+    std::optional<std::string> preset = std::string(300, 'n');
+    std::istringstream in("   \n");
     std::ostringstream out;
     EXPECT_EQ(askWorldName(in, out, preset), "");
-    EXPECT_EQ(out.str(), namePrompt);
+    EXPECT_EQ(out.str(), namePrompt + std::string(300, 'n') + "\n" + worldNameProblem(std::string(300, 'n')) +
+                             " Please choose another name.\n" + namePrompt);
+}
+
+TEST(Prompts, EndOfInputStopsWithoutAWorld) {
+    const std::string stopped = "\nEnd of input: stopping without building a world.\n";
+    for (const std::string& input : {std::string(""), std::string("a/b\n")}) {
+        std::optional<std::string> preset;
+        std::istringstream in(input);
+        std::ostringstream out;
+        try {
+            static_cast<void>(askWorldName(in, out, preset));
+            ADD_FAILURE() << "a name was returned";
+        } catch (const exitRequest& request) {
+            EXPECT_EQ(request.exitCode(), 0);
+        }
+        EXPECT_EQ(out.str().substr(out.str().size() - namePrompt.size() - stopped.size()),
+                  namePrompt + stopped);
+    }
+    std::istringstream in("abc\n");
+    std::ostringstream out;
+    std::optional<std::string> preset;
+    EXPECT_THROW(static_cast<void>(askSeed(in, out, preset)), exitRequest);
+    EXPECT_EQ(out.str(), seedPrompt + seedError + seedPrompt + stopped);
 }

@@ -65,6 +65,22 @@ TEST(AStarGraph, NodesAndNeighbours) {
     EXPECT_EQ(world.costs(10, 10, GEAR), (std::vector<float>{X, 1.41f, X, 1.41f, X, 1.41f, 1.0f, 1.41f}));
 }
 
+TEST(AStarGraph, EstimateIsTheStraightLineInNodes) {
+    smallWorld world;
+    const auto estimate = [&](int x1, int y1, int x2, int y2) {
+        return world.graph.LeastCostEstimate(toState(world.graph.XYToNode(x1, y1)),
+                                             toState(world.graph.XYToNode(x2, y2)));
+    };
+    EXPECT_EQ(estimate(0, 0, 3, 4), 5.0f);
+    EXPECT_EQ(estimate(3, 4, 0, 0), 5.0f);
+    EXPECT_EQ(estimate(10, 7, 10, 7), 0.0f);
+    EXPECT_EQ(estimate(3599, 0, 0, 0), 3599.0f);
+    // √2 per diagonal step (the float nearest √2, √8, √(3599² + 29²)), slightly above the step cost of 1.41.
+    EXPECT_EQ(estimate(0, 0, 1, 1), 1.41421354f);
+    EXPECT_EQ(estimate(7, 7, 5, 5), 2.82842708f);
+    EXPECT_EQ(estimate(3599, 29, 0, 0), 3599.11694f);
+}
+
 TEST(AStarGraph, RefinePathKeepsOnlyPointsNeededToGoAround) {
     smallWorld world;
     const points bend{{0.02f, 0.02f}, {0.1f, 0.2f}, {0.3f, 0.05f}};
@@ -84,4 +100,10 @@ TEST(AStarGraph, RefinePathKeepsOnlyPointsNeededToGoAround) {
         EXPECT_EQ(world.graph.refinePath(across, ON_FOOT), across);
         EXPECT_EQ(world.graph.refinePath(across, equipment), (points{across[0], across[2]}));
     }
+
+    // A test point off the map counts as blocked, above the first row as beyond the last column.
+    const points fromAbove{{0.5f, -0.05f}, {0.55f, 0.05f}, {0.7f, 0.05f}};
+    EXPECT_EQ(world.graph.refinePath(fromAbove, ON_FOOT), fromAbove);
+    const points pastTheEast{{35.8f, 0.1f}, {35.9f, 0.2f}, {36.05f, 0.1f}};
+    EXPECT_EQ(world.graph.refinePath(pastTheEast, ON_FOOT), pastTheEast);
 }

@@ -36,8 +36,9 @@ const travelAttributes WITH_RAFT{{raft, true}, {mountainGear, false}, {horse, fa
 class listGraph : public Graph {
   public:
     std::map<std::uintptr_t, std::vector<std::pair<std::uintptr_t, float>>> edges;
-    std::uintptr_t width = 0; // 0: edge list, estimate 0
+    std::uintptr_t width = 0; // 0: edge list, estimate from `estimates`
     std::string cells; // row after row: '1' to '9' land costing that much to enter, '#' rock, '~' water
+    std::map<std::uintptr_t, float> estimates; // edge list: a state's estimate to any goal, else 0
     std::vector<void*> expanded;
 
     /// 4-connected steps between cells; state = y × width + x. Water costs 1 and needs a raft.
@@ -54,9 +55,12 @@ class listGraph : public Graph {
     float LeastCostEstimate(void* a, void* b) override { // Manhattan: never above the true cost
         const auto ia = reinterpret_cast<std::uintptr_t>(a);
         const auto ib = reinterpret_cast<std::uintptr_t>(b);
-        return width == 0 ? 0.0f
-                          : std::fabs(static_cast<float>(ia % width) - static_cast<float>(ib % width)) +
-                                std::fabs(static_cast<float>(ia / width) - static_cast<float>(ib / width));
+        if (width == 0) {
+            const auto found = estimates.find(ia);
+            return found == estimates.end() ? 0.0f : found->second;
+        }
+        return std::fabs(static_cast<float>(ia % width) - static_cast<float>(ib % width)) +
+               std::fabs(static_cast<float>(ia / width) - static_cast<float>(ib / width));
     }
     void AdjacentCost(void* state, std::vector<StateCost>* adjacent,
                       const travelAttributes& attributes) override {
@@ -132,6 +136,87 @@ TEST_F(MicroPatherSearch, EqualTotalsAreExpandedInArrivalOrder) {
     graph.edges = {{10, {{5, 1}, {3, 1}, {7, 1}, {20, 2}}}, {5, {{21, 1}}}, {3, {{22, 1}}}};
     solve(10, 99, noPath);
     EXPECT_EQ(graph.expanded, states({10, 5, 3, 7, 20, 21, 22}));
+}
+
+TEST_F(MicroPatherSearch, UpdatedNodesGoAheadOfEqualTotalsLatestFirst) {
+    // S=1 pushes A=2 (5), B=3 (6), N=4 (7), C=5 (1) and M=6 (9); C then lowers N and M to 5.
+    graph.edges = {{1, {{2, 5}, {3, 6}, {4, 7}, {5, 1}, {6, 9}}}, {5, {{4, 4}, {6, 4}}}};
+    solve(1, 99, noPath);
+    EXPECT_EQ(graph.expanded, states({1, 5, 6, 4, 2, 3}));
+}
+
+TEST_F(MicroPatherSearch, CostThatFallsWithinRoundingKeepsTheNodesPlace) {
+    // An estimate of 2^30 rounds every total of this graph to 2^30, a float step of 128. S=1 reaches
+    // X1=10 at cost 1 and X2 … X30 (11 … 39) at 20; X1 then offers each of them at 2, in a scrambled
+    // order. Their totals stay equal, so they keep their places and leave in the order they were pushed.
+    const float bigEstimate = 1073741824.0f;
+    graph.estimates[1] = bigEstimate;
+    graph.edges[1].push_back({10, 1.0f});
+    for (std::uintptr_t x = 11; x <= 39; ++x) {
+        graph.edges[1].push_back({x, 20.0f});
+        graph.edges[10].push_back({11 + (x - 11) * 11 % 29, 1.0f});
+    }
+    std::vector<void*> order = states({1});
+    for (std::uintptr_t x = 10; x <= 39; ++x) {
+        graph.estimates[x] = bigEstimate;
+        order.push_back(toState(x));
+    }
+    solve(1, 99, noPath);
+    EXPECT_EQ(graph.expanded, order);
+}
+
+TEST_F(MicroPatherSearch, ClosedNodeTakesACheaperRouteButIsNotExpandedAgain) {
+    // B=3's estimate of 10 overshoots, so A=2 is closed at cost 5 before B offers it at 2. The goal
+    // G=4 keeps the cost found through A's first route, on the path through A's new parent.
+    graph.edges = {{1, {{2, 5}, {3, 1}}}, {3, {{2, 1}}}, {2, {{4, 10}}}};
+    graph.estimates[3] = 10.0f;
+    EXPECT_EQ(solve(1, 4), 15.0f);
+    EXPECT_EQ(path, states({1, 3, 2, 4}));
+    EXPECT_EQ(graph.expanded, states({1, 2, 3}));
+}
+
+TEST(OpenQueue, StaysOrderedThroughPushesUpdatesAndPops) {
+    // Checked against a plain list: lowest total first; among equal totals updated nodes first, the
+    // latest update first, then pushed nodes in arrival order. A fall too small to change a total
+    // changes nothing.
+    PathNodePool pool(64, 4);
+    OpenQueue queue(pool);
+    std::mt19937 random(11);
+    struct waiting {
+        float total;
+        long rank;
+        nodeIndex node;
+        bool operator<(const waiting& other) const {
+            return total != other.total ? total < other.total : rank < other.rank;
+        }
+    };
+    std::vector<waiting> open;
+    long pushes = 0, updates = 0;
+    const float base = 16777216.0f; // 2^24: from here on a float steps by 2, so small falls may vanish
+    for (std::uintptr_t state = 1; state <= 3000; ++state) {
+        const nodeIndex node = pool.GetPathNode(1, toState(state), 0.0f, 0.0f, NO_NODE);
+        pool.node(node).costFromStart = static_cast<float>(random() % 8);
+        pool.node(node).estToGoal = base;
+        queue.Push(node);
+        open.push_back({pool.node(node).totalCost(), ++pushes, node});
+        for (int i = 0; i < 2; ++i) {
+            waiting& chosen = open[random() % open.size()];
+            PathNode& changed = pool.node(chosen.node);
+            changed.costFromStart = std::max(0.0f, changed.costFromStart - static_cast<float>(random() % 3));
+            queue.Update(chosen.node);
+            if (changed.totalCost() != chosen.total) {
+                chosen = {changed.totalCost(), -++updates, chosen.node};
+            }
+        }
+        // One pop every fourth push, and all that are left at the end.
+        for (std::size_t pops = state == 3000 ? open.size() : state % 4 == 0; pops > 0; --pops) {
+            const auto first = std::min_element(open.begin(), open.end());
+            ASSERT_FALSE(queue.Empty());
+            ASSERT_EQ(queue.Pop(), first->node) << "total " << first->total << ", rank " << first->rank;
+            open.erase(first);
+        }
+    }
+    EXPECT_TRUE(queue.Empty());
 }
 
 TEST_F(MicroPatherSearch, ReusedSolverAnswersLaterQueries) {

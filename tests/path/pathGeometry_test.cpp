@@ -20,6 +20,12 @@ TEST(PathGeometry, MovementMultipliersAndGridCells) {
     EXPECT_EQ(getMapGridX(1.0f), 0);
     EXPECT_EQ(getMapGridX(1.5f), 50);
     EXPECT_EQ(getMapGridY(0.257f), 25);
+    // x is worked in double, y in float; the other precision would give 13, 26, 3598, 0 and 2.
+    EXPECT_EQ(getMapGridX(1.13f), 12);
+    EXPECT_EQ(getMapGridX(1.26f), 25);
+    EXPECT_EQ(getMapGridX(36.98f), 3597);
+    EXPECT_EQ(getMapGridY(0.01f), 1);
+    EXPECT_EQ(getMapGridY(0.03f), 3);
 }
 
 TEST(PathGeometry, ReachedDestination) {

@@ -21,6 +21,18 @@ void expectColours(const std::vector<std::pair<std::int32_t, sf::Color>>& cases,
 
 } // namespace
 
+TEST(TerrainImage, ColourConstantsHoldTheirValues) {
+    EXPECT_EQ(GREY, sf::Color(214, 214, 214, 255));
+    EXPECT_EQ(GREY_BROWN, sf::Color(43, 89, 50, 255));
+    EXPECT_EQ(FOREST_GREEN, sf::Color(30, 109, 35, 255));
+    EXPECT_EQ(GRASSLAND_GREEN, sf::Color(51, 147, 51, 255));
+    EXPECT_EQ(SAND, sf::Color(142, 165, 107, 255));
+    EXPECT_EQ(DARK_BLUE, sf::Color(0, 7, 232, 255));
+    EXPECT_EQ(LIGHT_GREEN, sf::Color(144, 238, 144, 255));
+    EXPECT_EQ(GREY_WITH_ALPHA, sf::Color(64, 64, 64, 200));
+    EXPECT_EQ(YELLOW_WITH_ALPHA, sf::Color(255, 255, 0, 100));
+}
+
 TEST(TerrainImage, ColoursChangeAtTheBandBoundaries) {
     // clang-format off
     {

@@ -1,6 +1,8 @@
 #include "app/random.hpp"
 #include "app/settings.hpp"
+#include "support/checksum.hpp"
 #include "support/settingsGuard.hpp"
+#include "world/iceCap.hpp"
 #include "world/worldMap.hpp"
 
 #include <algorithm>
@@ -65,6 +67,36 @@ TEST(WorldMap, GeneratedMapKeepsItsInvariants) {
 
     SCOPED_TRACE("the same seed gives the same map");
     EXPECT_EQ(heights(generatedMap(11899u, log)), heights(map));
+}
+
+TEST(WorldMap, FixedSeedsGiveKnownHeights) {
+    // FNV-1a of the heights in column order, from this build; a separate script written from the
+    // generation rules (random source, walk, interpolation, edges, land share, caps) gives the same.
+    struct knownWorld {
+        int width, height, seed;
+        std::uint64_t map, northCap, southCap;
+    };
+    const knownWorld worlds[] = {
+        {190, 70, -7, 0x0b8f2d86987e629fu, 0xd7902635b0f6032eu, 0x2375e4d8a447c783u},
+        {360, 130, 11899, 0xbce9e89131b17338u, 0x28ddc8a699a13f59u, 0x3ffa2b8da237f8e1u},
+    };
+    settingsGuard settings;
+    for (const knownWorld& known : worlds) {
+        SCOPED_TRACE(std::to_string(known.width) + " × " + std::to_string(known.height) + ", seed " +
+                     std::to_string(known.seed));
+        worldWidth = known.width;
+        worldHeight = known.height;
+        lArea = 30;
+        std::ostringstream log;
+        const worldMap map = generatedMap(static_cast<unsigned>(known.seed), log);
+        iceCap north;
+        iceCap south;
+        north.gen();
+        south.gen();
+        EXPECT_EQ(fnv1a(map.data.data(), map.data.size()), known.map);
+        EXPECT_EQ(fnv1a(north.data.data(), north.data.size()), known.northCap);
+        EXPECT_EQ(fnv1a(south.data.data(), south.data.size()), known.southCap);
+    }
 }
 
 TEST(WorldMap, LandShareEndsWithinAPointOfTheTargetOrTheNoticeSaysWhy) {
