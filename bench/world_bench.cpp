@@ -1,5 +1,6 @@
 #include "app/random.hpp"
 #include "app/settings.hpp"
+#include "benchWorld.hpp"
 #include "path/aStarGraph.hpp"
 #include "support/testFiles.hpp"
 #include "world/grid.hpp"
@@ -22,35 +23,6 @@
 #include <vector>
 
 namespace {
-
-constexpr unsigned WORLD_SEED = 11899u;
-constexpr int GRID_X = 20;
-constexpr int GRID_Y = 6;
-
-/// Swallows the generation reports, which would otherwise flood the benchmark's output.
-std::ostream& silent() {
-    static std::ostream nowhere(nullptr);
-    return nowhere;
-}
-
-/// The default 360 × 130 world, generated on the calling thread from the fixed seed.
-std::unique_ptr<worldMap> generateDefaultMap() {
-    worldWidth = 360;
-    worldHeight = 130;
-    lArea = 30;
-    seed(WORLD_SEED);
-    auto map = std::make_unique<worldMap>();
-    map->init();
-    map->gen(silent());
-    map->setArea(silent());
-    map->tuneEdges();
-    return map;
-}
-
-const worldMap& defaultMap() {
-    static const std::unique_ptr<worldMap> map = generateDefaultMap();
-    return *map;
-}
 
 /// One refined grid and its picture, the input of the colouring and encoding benchmarks.
 struct gridSample {

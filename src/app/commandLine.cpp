@@ -6,13 +6,14 @@ std::string usageText() {
     return "Usage: kestrova [--world NAME] [--seed N] [--generate-only]\n"
            "       kestrova --help | --version\n"
            "\n"
-           "Builds a world from a seed: its terrain pictures and its pathing graph. For now every run\n"
-           "ends there; the game window is not built yet. Run it from the folder that holds config.xml,\n"
-           "assets/ and worlds/.\n"
+           "Builds a world from a seed (its terrain pictures and its pathing graph) and opens the game\n"
+           "window, which needs a display. Run it from the folder that holds config.xml, assets/ and\n"
+           "worlds/.\n"
            "\n"
            "  --world NAME      answer the first world-name prompt with NAME\n"
            "  --seed N          answer the first seed prompt with N (a whole number)\n"
-           "  --generate-only   build the world, its pictures and its pathing graph, then exit\n"
+           "  --generate-only   build the world, its pictures and its pathing graph, then exit without\n"
+           "                    a window (no display needed)\n"
            "  --help            show this text and exit\n"
            "  --version         show the version and exit\n";
 }

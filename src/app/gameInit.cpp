@@ -1,5 +1,6 @@
 #include "app/gameInit.hpp"
 
+#include "app/displayCheck.hpp"
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
@@ -12,10 +13,12 @@
 #include "sim/pathSearches.hpp"
 #include "sim/player.hpp"
 #include "ui/gameController.hpp"
+#include "view/gameView.hpp"
 #include "world/gridGeneration.hpp"
 #include "world/iceCap.hpp"
 #include "world/worldMap.hpp"
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <istream>
 #include <optional>
@@ -29,6 +32,8 @@ std::unique_ptr<iceCap> northCap;
 std::unique_ptr<iceCap> southCap;
 std::vector<std::unique_ptr<Faction>> factions;
 std::unique_ptr<player> humanPlayer;
+std::unique_ptr<gameView> view;
+std::unique_ptr<sf::RenderWindow> App;
 
 namespace {
 void createDirectory(const std::string& path) {
@@ -123,6 +128,23 @@ void prepareGraph(const std::string& directory, std::ostream& out) {
     out << "Loaded graph from archive!!\n";
 }
 
+/// Steps 13 to 15: the window, the loading frame, then frames until the window closes.
+void runWindow(std::ostream& out) {
+    App = std::make_unique<sf::RenderWindow>(
+        sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height), 32), "Kestrova Game",
+        sf::Style::Close);
+    App->setSize(sf::Vector2u(static_cast<unsigned>(static_cast<float>(width) * scale),
+                              static_cast<unsigned>(static_cast<float>(height) * scale)));
+    // An idle window would otherwise draw as fast as it can; ticks do not depend on the frame rate.
+    App->setFramerateLimit(60);
+    view->loadingScreen(0, view->mapCamera);
+    out << "Done loading pathing grid!" << std::endl;
+    while (App->isOpen()) {
+        view->viewLoopBody();
+        AIHandler->updateAI();
+    }
+}
+
 /// One run of the sequence; returns when the run is over.
 void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     loadFromConfig("config.xml", out, in);
@@ -131,6 +153,7 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     microPatherSem = std::make_unique<pathSearchPool>(*graph);
     AIHandler = std::make_unique<AIController>();
     relaunchWithNewSeed = false;
+    display = 0;
 
     chooseWorld(in, out, options);
     if (!useRecordedSeed(out, options)) {
@@ -158,7 +181,14 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     factions = controller->generateFactions(numFactions, humanName, humanName + "'s Faction", *mapData, out);
     out << "Done generating factions!\n";
 
+    if (!options.generateOnly) {
+        view = std::make_unique<gameView>();
+        view->viewInit(mapData.get(), northCap.get(), southCap.get(), controller.get());
+    }
     prepareGraph(directory, out);
+    if (!options.generateOnly) {
+        runWindow(out);
+    }
 }
 } // namespace
 
@@ -167,6 +197,11 @@ void endRun() {
         microPatherSem->stop();
     }
     microPatherSem.reset();
+    // The view and its window go first: they point at everything below. The font's glyph textures
+    // must not outlive the graphics library's context, which goes with the last window.
+    view.reset();
+    App.reset();
+    arial = sf::Font();
     AIHandler.reset();
     humanPlayer.reset();
     factions.clear();
@@ -178,6 +213,14 @@ void endRun() {
 }
 
 void gameInit(startupOptions options, std::istream& in, std::ostream& out) {
+    if (!options.generateOnly) {
+        const std::string problem = displayProblem();
+        if (!problem.empty()) {
+            throw exitRequest(1, "No display can be reached (" + problem +
+                                     "), so the game window cannot open. Use --generate-only to build a "
+                                     "world without a window.");
+        }
+    }
     do {
         // However the run ends, no path search outlives the objects and the graph it reads.
         struct runEnd {

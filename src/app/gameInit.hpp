@@ -14,10 +14,14 @@ void gameInit(startupOptions options, std::istream& in, std::ostream& out);
 /// Used whichever way a run ends.
 void endRun();
 
+namespace sf {
+class RenderWindow;
+}
 class AIController;
 class Faction;
 class aStarGraph;
 class gameController;
+class gameView;
 class iceCap;
 class player;
 class worldMap;
@@ -34,3 +38,6 @@ extern std::unique_ptr<iceCap> southCap;
 extern std::vector<std::unique_ptr<Faction>> factions;
 /// The human's record; points into factions[0].
 extern std::unique_ptr<player> humanPlayer;
+/// The window owner; it and the window exist only while the window is open.
+extern std::unique_ptr<gameView> view;
+extern std::unique_ptr<sf::RenderWindow> App;

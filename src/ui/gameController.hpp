@@ -60,6 +60,18 @@ class gameController {
     /// Sends the selected object to merge into `target`.
     void orderMerge(placeableObject* target);
 
+    // Keyboard and window events, polled once per frame by the view on screen (gameControllerInput.cpp).
+    /// Polls the keys, then drains the window's events.
+    void checkForInput();
+    /// Arrow keys pan; Return, Dash and Equal act at most once per 0.3 s. Nothing while the console types.
+    void checkForKeypress();
+    /// Closes the window on its close button or Escape; records mouse movement.
+    void pollEvents();
+    /// Stores the mouse position in window pixels in the view.
+    void handleMouseMove();
+    /// Seconds on Clock of the last debounced key action.
+    float lastInputTime = 0.0f;
+
   private:
     /// The human commands the object, or leads its faction.
     bool humanOwns(const placeableObject& object) const;

@@ -3,16 +3,13 @@
 #include "world/grid.hpp"
 #include "world/jpegFile.hpp"
 #include "world/terrainImage.hpp"
+#include "world/workerPool.hpp"
 
-#include <algorithm>
-#include <atomic>
 #include <boost/filesystem/operations.hpp>
 #include <boost/thread/lock_guard.hpp>
 #include <cstdint>
-#include <exception>
+#include <memory>
 #include <stdexcept>
-#include <thread>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -62,19 +59,15 @@ void generateGridTerrainIn(gridWorkspace& workspace, int gx, int gy, const world
     out << "Percent loaded: " << 100 * progress << "%\n";
 }
 
-/// Joins every started worker, also when starting a later one throws.
-class workerSet {
-  public:
-    ~workerSet() {
-        for (std::thread& worker : workers) {
-            worker.join();
-        }
-    }
-    template <class Body> void start(Body body) { workers.emplace_back(std::move(body)); }
-
-  private:
-    std::vector<std::thread> workers;
-};
+void generateSubgridIn(gridWorkspace& workspace, const heightField& parentField, int sx, int sy,
+                       const std::string& directory, const std::string& file) {
+    workspace.terrain.gridFromCorners(sx, sy, parentField, true);
+    // The directory usually exists already; any real problem shows when the picture is written.
+    boost::system::error_code ignored;
+    boost::filesystem::create_directory(directory, ignored);
+    workspace.terrain.refine();
+    writeGridPicture(workspace, file);
+}
 
 } // namespace
 
@@ -95,52 +88,34 @@ void preloadGrids(const worldMap& map, aStarGraph& graph, const std::string& ima
         throw std::invalid_argument("preloadGrids: the map or the pathing graph is smaller than the world");
     }
     const int gridCount = gridsAcross * gridsDown;
-    if (workers == 0) {
-        workers = std::max(1u, std::thread::hardware_concurrency());
-    }
-    workers = std::min(workers, static_cast<unsigned>(std::max(gridCount, 1)));
 
     boost::mutex lock;
     float progress = 0.0f;
-    std::atomic<int> nextGrid{0};
-    std::atomic<bool> failed{false};
-    std::exception_ptr firstFailure;
-    boost::mutex failureLock;
-
-    // Workers take grids in column order, gx then gy, until none is left or one of them has failed.
-    auto work = [&]() {
-        try {
-            gridWorkspace workspace;
-            for (int index = nextGrid++; index < gridCount && !failed; index = nextGrid++) {
-                generateGridTerrainIn(workspace, index / gridsDown, index % gridsDown, map, graph,
-                                      imageDirectory, lock, progress, out);
-            }
-        } catch (...) {
-            boost::lock_guard<boost::mutex> guard(failureLock);
-            if (!firstFailure) {
-                firstFailure = std::current_exception();
-            }
-            failed = true;
-        }
-    };
-    {
-        workerSet pool;
-        for (unsigned i = 0; i < workers; ++i) {
-            pool.start(work);
-        }
-    }
-    if (firstFailure) {
-        std::rethrow_exception(firstFailure);
-    }
+    // Grids are taken in column order, gx then gy.
+    runJobs(gridCount, workers, [&]() -> jobRunner {
+        auto workspace = std::make_shared<gridWorkspace>();
+        return [&, workspace](int index) {
+            generateGridTerrainIn(*workspace, index / gridsDown, index % gridsDown, map, graph,
+                                  imageDirectory, lock, progress, out);
+        };
+    });
 }
 
 void generateAndSaveSubgridImage(const heightField& parentField, int sx, int sy, const std::string& directory,
                                  const std::string& file) {
     gridWorkspace workspace;
-    workspace.terrain.gridFromCorners(sx, sy, parentField, true);
-    // The directory usually exists already; any real problem shows when the picture is written.
-    boost::system::error_code ignored;
-    boost::filesystem::create_directory(directory, ignored);
-    workspace.terrain.refine();
-    writeGridPicture(workspace, file);
+    generateSubgridIn(workspace, parentField, sx, sy, directory, file);
+}
+
+void generateSubgridImages(const heightField& parentField, const std::vector<std::pair<int, int>>& cells,
+                           const std::string& worldPath, int gx, int gy, unsigned workers) {
+    const std::string directory = subgridDirectoryPath(worldPath, gx, gy);
+    runJobs(static_cast<int>(cells.size()), workers, [&]() -> jobRunner {
+        auto workspace = std::make_shared<gridWorkspace>();
+        return [&, workspace](int index) {
+            const auto [sx, sy] = cells[static_cast<std::size_t>(index)];
+            generateSubgridIn(*workspace, parentField, sx, sy, directory,
+                              subgridImagePath(worldPath, gx, gy, sx, sy));
+        };
+    });
 }

@@ -7,6 +7,8 @@
 #include <boost/thread/mutex.hpp>
 #include <iostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 /// Builds cell grid (gx, gy) from the map, writes its picture into `imageDirectory` and copies its
 /// 100 × 100 block of node heights into `graph`. Then, holding `lock`, adds its share to `progress`
@@ -26,3 +28,9 @@ void preloadGrids(const worldMap& map, aStarGraph& graph, const std::string& ima
 /// picture to `file`, creating `directory` first. Only reads `parentField`.
 void generateAndSaveSubgridImage(const heightField& parentField, int sx, int sy, const std::string& directory,
                                  const std::string& file);
+
+/// Writes the pictures of the subgrids `cells` (sx, sy) of cell grid (gx, gy), whose heights are
+/// `parentField`, into the world at `worldPath` on `workers` threads (0: one per hardware thread).
+/// Only reads `parentField`. Throws std::runtime_error when a picture cannot be written.
+void generateSubgridImages(const heightField& parentField, const std::vector<std::pair<int, int>>& cells,
+                           const std::string& worldPath, int gx, int gy, unsigned workers = 0);

@@ -4,7 +4,9 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -62,6 +64,57 @@ class jpegCompressor {
     std::size_t size = 0;
 };
 
+struct decompressorDeleter {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+
+/// One TurboJPEG decompressor and the file buffer it reads from, owned by one thread.
+class jpegDecompressor {
+  public:
+    jpegDecompressor() : handle(tjInitDecompress()) {}
+
+    bool decompress(const std::string& path, rgbaPicture& picture, std::string& error) {
+        if (!handle) {
+            error = std::string("cannot create a JPEG decompressor: ") + tjGetErrorStr2(nullptr);
+            return false;
+        }
+        std::ifstream file(path, std::ios::binary | std::ios::ate);
+        if (!file) {
+            error = "cannot open the file";
+            return false;
+        }
+        const std::streamoff size = file.tellg();
+        file.seekg(0);
+        input.resize(static_cast<std::size_t>(std::max<std::streamoff>(size, 0)));
+        if (!file.read(reinterpret_cast<char*>(input.data()), size)) {
+            error = "cannot read the file";
+            return false;
+        }
+        int w = 0;
+        int h = 0;
+        int subsampling = 0;
+        int colourspace = 0;
+        if (tjDecompressHeader3(handle.get(), input.data(), input.size(), &w, &h, &subsampling,
+                                &colourspace) != 0) {
+            error = tjGetErrorStr2(handle.get());
+            return false;
+        }
+        picture.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
+        if (tjDecompress2(handle.get(), input.data(), input.size(), picture.pixels.data(), w, 0, h, TJPF_RGBA,
+                          0) != 0) {
+            error = tjGetErrorStr2(handle.get());
+            return false;
+        }
+        picture.width = static_cast<unsigned>(w);
+        picture.height = static_cast<unsigned>(h);
+        return true;
+    }
+
+  private:
+    std::unique_ptr<void, decompressorDeleter> handle;
+    std::vector<unsigned char> input;
+};
+
 void reportFailure(const std::string& path, const std::string& reason) {
     // One insertion per line keeps lines from concurrent writers whole.
     std::cerr << ("Could not write JPEG image " + path + ": " + reason + "\n");
@@ -97,4 +150,13 @@ bool writeJpeg(const sf::Image& image, const std::string& path) {
     // SFML complains when asked for the pixels of an empty image; the check below reports it instead.
     const std::uint8_t* pixels = size.x > 0 && size.y > 0 ? image.getPixelsPtr() : nullptr;
     return writeJpeg(pixels, size.x, size.y, pixelLayout::rgba, path);
+}
+
+bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error) {
+    thread_local jpegDecompressor decompressor;
+    if (decompressor.decompress(path, picture, error)) {
+        return true;
+    }
+    picture = rgbaPicture();
+    return false;
 }

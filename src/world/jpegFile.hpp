@@ -3,6 +3,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class pixelLayout { rgb, rgba };
 
@@ -15,3 +16,14 @@ enum class pixelLayout { rgb, rgba };
 
 /// As above, from an image's RGBA pixels; the alpha channel is dropped.
 [[nodiscard]] bool writeJpeg(const sf::Image& image, const std::string& path);
+
+/// Packed RGBA rows of a decoded picture; empty when decoding failed.
+struct rgbaPicture {
+    unsigned width = 0;
+    unsigned height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+/// Decodes the JPEG file at `path` into `picture` (reusing its buffer). On failure returns false with the
+/// reason in `error` and leaves `picture` empty. Thread-safe: every thread decodes with its own handle.
+[[nodiscard]] bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error);

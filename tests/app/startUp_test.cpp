@@ -1,6 +1,6 @@
 // Runs the built program in an empty directory with piped input, as a user would from a terminal.
 #include "support/checksum.hpp"
-#include "support/configFiles.hpp"
+#include "support/smallWorldConfig.hpp"
 #include "support/testFiles.hpp"
 
 #include <boost/filesystem.hpp>
@@ -15,16 +15,18 @@ struct runResult {
     std::string err;
 };
 
-/// Runs the program in `directory`, which is given the shipped assets as a user's working directory has them.
+/// Runs the program in `directory`, which is given the shipped assets as a user's working directory has
+/// them; without a window unless `arguments` say otherwise. `environment` precedes the command (variable
+/// assignments or an env call).
 runResult runProgram(const temporaryDirectory& directory, const std::string& input,
-                     const std::string& arguments = "") {
+                     const std::string& arguments = "--generate-only", const std::string& environment = "") {
     if (!boost::filesystem::exists(directory.file("assets"))) {
         boost::filesystem::create_directory_symlink(std::string(KESTROVA_SOURCE_DIR) + "/assets",
                                                     directory.file("assets"));
     }
     writeTextFile(directory.file("input.txt"), input);
-    const std::string command = "cd '" + directory.path() + "' && '" + KESTROVA_BINARY + "' " + arguments +
-                                " < input.txt > out.txt 2> err.txt";
+    const std::string command = "cd '" + directory.path() + "' && " + environment + " '" + KESTROVA_BINARY +
+                                "' " + arguments + " < input.txt > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readTextFile(directory.file("out.txt")),
             readTextFile(directory.file("err.txt"))};
@@ -42,15 +44,6 @@ runResult runProgram(const temporaryDirectory& directory, const std::string& inp
         at = found + piece.size();
     }
     return ::testing::AssertionSuccess();
-}
-
-/// Settings for the smallest world the program accepts, so that a run takes a fraction of a second.
-void writeSmallWorldConfig(const temporaryDirectory& directory, const std::string& defaultSeed = "RANDOM",
-                           const std::string& height = "70") {
-    settingElements settings = with(with(defaultSettings(), "worldWidth", "190"), "worldHeight", height);
-    settings =
-        with(with(with(settings, "numFactions", "3"), "humanName", "Tester"), "defaultSeed", defaultSeed);
-    writeTextFile(directory.file("config.xml"), configText(settings));
 }
 
 const std::string namePrompt = "Please enter the world name (leave blank for name based on seed): ";
@@ -88,7 +81,7 @@ TEST(StartUp, FirstStartInAnEmptyDirectory) {
 TEST(StartUp, OptionsAnswerTheFirstPrompts) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
-    const runResult run = runProgram(directory, "", "--world w1 --seed 11899");
+    const runResult run = runProgram(directory, "", "--generate-only --world w1 --seed 11899");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(appearsInOrder(
         run.out, {namePrompt + "w1\n", seedPrompt + "11899\n", "Generating world with seed: 11899\n"}));
@@ -114,7 +107,7 @@ TEST(StartUp, GenerateOnlyBuildsTheFactionsBeforeTheGraph) {
 TEST(StartUp, UnsafeWorldNameIsAskedAgain) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
-    const runResult run = runProgram(directory, "safe\n", "--world ../outside --seed 3");
+    const runResult run = runProgram(directory, "safe\n", "--generate-only --world ../outside --seed 3");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(appearsInOrder(run.out, {namePrompt + "../outside\n", "Please choose another name.",
                                          namePrompt, "Generating world with seed: 3\n"}));
@@ -141,7 +134,7 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndLoadsItsGraph) {
     writeTextFile(directory.file("worlds/w/images/0_0.jpg.4fa2c1.tmp"), "");
     writeTextFile(directory.file("worlds/w/images/notes.tmp"), "mine");
 
-    const runResult first = runProgram(directory, "", "--world w --seed -7");
+    const runResult first = runProgram(directory, "", "--generate-only --world w --seed -7");
     ASSERT_EQ(first.exitCode, 0) << first.err;
     EXPECT_EQ(countOf(first.out, "Generated ["), 133u);
     EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds/w/images/0_0.jpg.4fa2c1.tmp")));
@@ -156,7 +149,7 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndLoadsItsGraph) {
 
     {
         SCOPED_TRACE("the same name again: the recorded seed, the saved graph, no pictures made");
-        const runResult second = runProgram(directory, "", "--world w --seed 5");
+        const runResult second = runProgram(directory, "", "--generate-only --world w --seed 5");
         EXPECT_EQ(second.exitCode, 0) << second.err;
         EXPECT_TRUE(appearsInOrder(
             second.out,
@@ -172,7 +165,7 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndLoadsItsGraph) {
     {
         SCOPED_TRACE("another size is refused and nothing changes");
         writeSmallWorldConfig(directory, "RANDOM", "80");
-        const runResult resized = runProgram(directory, "", "--world w");
+        const runResult resized = runProgram(directory, "", "--generate-only --world w");
         EXPECT_EQ(resized.exitCode, 1);
         EXPECT_NE(
             resized.err.find("World 'w' was built 190 × 70 map cells, but config.xml now asks for 190 × 80."),
@@ -186,7 +179,7 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndLoadsItsGraph) {
     {
         SCOPED_TRACE("a world made before the record existed loads as before");
         boost::filesystem::remove(directory.file("worlds/w/world.txt"));
-        const runResult old = runProgram(directory, "", "--world w --seed 5");
+        const runResult old = runProgram(directory, "", "--generate-only --world w --seed 5");
         EXPECT_EQ(old.exitCode, 0) << old.err;
         EXPECT_TRUE(appearsInOrder(old.out, {seedPrompt + "5\n", "Generating world with seed: 5\n",
                                              "Loaded graph from archive!!\n"}));
@@ -195,7 +188,7 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndLoadsItsGraph) {
     {
         SCOPED_TRACE("a damaged graph stops the start");
         writeTextFile(directory.file("worlds/w/graph.dat"), graphBytes.substr(0, graphBytes.size() / 2));
-        const runResult damaged = runProgram(directory, "", "--world w --seed -7");
+        const runResult damaged = runProgram(directory, "", "--generate-only --world w --seed -7");
         EXPECT_EQ(damaged.exitCode, 1);
         EXPECT_TRUE(appearsInOrder(
             damaged.out, {"Done generating world map!\n", "FAILED to Load graph from archive!!\n"}));
@@ -234,10 +227,41 @@ TEST(StartUp, WorldsPathThatIsAFileStopsWithExitCodeOne) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
     writeTextFile(directory.file("worlds"), "not a folder");
-    const runResult run = runProgram(directory, "", "--world w --seed 5");
+    const runResult run = runProgram(directory, "", "--generate-only --world w --seed 5");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Cannot create the directory worlds"), std::string::npos) << run.err;
     EXPECT_EQ(readTextFile(directory.file("worlds")), "not a folder");
+}
+
+TEST(StartUp, WithoutADisplayOnlyGenerateOnlyRuns) {
+    temporaryDirectory directory;
+    writeSmallWorldConfig(directory);
+    {
+        SCOPED_TRACE("no DISPLAY");
+        const runResult run = runProgram(directory, "", "--world w --seed 5", "env -u DISPLAY");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(countOf(run.err, "\n"), 1u) << run.err;
+        EXPECT_NE(run.err.find("No display can be reached"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("--generate-only"), std::string::npos) << run.err;
+        EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
+    }
+    {
+        SCOPED_TRACE("a display that does not answer");
+        const runResult run = runProgram(directory, "", "--world w --seed 5", "DISPLAY=:999");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(":999"), std::string::npos) << run.err;
+        EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
+    }
+    {
+        SCOPED_TRACE("--generate-only needs none");
+        const runResult run =
+            runProgram(directory, "", "--generate-only --world w --seed 5", "env -u DISPLAY");
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(appearsInOrder(run.out, {"Done generating world map!\n", "Serializing graph\n",
+                                             "Closing. Press any key to close this window.\n"}));
+        EXPECT_EQ(run.out.find("Done loading pathing grid!"), std::string::npos) << run.out;
+    }
 }
 
 TEST(StartUp, HelpVersionAndUnknownOptions) {

@@ -1,5 +1,6 @@
 #include "app/random.hpp"
 #include "support/settingsGuard.hpp"
+#include "support/smallWorldMap.hpp"
 #include "support/testFiles.hpp"
 #include "world/grid.hpp"
 #include "world/gridGeneration.hpp"
@@ -16,21 +17,6 @@
 
 namespace {
 
-/// A 190 × 70 world (19 × 7 grids) of a fixed seed. Changes the settings; callers hold a settingsGuard.
-worldMap smallWorld() {
-    worldWidth = 190;
-    worldHeight = 70;
-    lArea = 30;
-    seed(2024u);
-    worldMap map;
-    std::ostringstream log;
-    map.init();
-    map.gen(log);
-    map.setArea(log);
-    map.tuneEdges();
-    return map;
-}
-
 aStarGraph unsetGraph(int width, int height) {
     std::ostringstream log;
     aStarGraph graph(width, height, log);
@@ -42,7 +28,7 @@ aStarGraph unsetGraph(int width, int height) {
 
 TEST(GridGeneration, GraphNodesSampleTheRefinedGridsAndASmallerGraphIsRefused) {
     settingsGuard settings;
-    const worldMap map = smallWorld();
+    const worldMap map = smallWorldMap(2024u);
     aStarGraph graph = unsetGraph(1900, 700);
     temporaryDirectory images;
     boost::mutex lock;
@@ -80,7 +66,7 @@ TEST(GridGeneration, GraphNodesSampleTheRefinedGridsAndASmallerGraphIsRefused) {
 
 TEST(ThreadedGridGeneration, EveryWorkerCountReportsEachGridOnceAndGivesTheSameNodes) {
     settingsGuard settings;
-    const worldMap map = smallWorld();
+    const worldMap map = smallWorldMap(2024u);
     std::vector<std::int32_t> singleWorkerNodes;
     for (const unsigned workers : {1u, 2u, 4u}) {
         SCOPED_TRACE(std::to_string(workers) + " workers");
@@ -110,4 +96,28 @@ TEST(ThreadedGridGeneration, EveryWorkerCountReportsEachGridOnceAndGivesTheSameN
         EXPECT_EQ(std::count(nodes.begin(), nodes.end(), UNSET_HEIGHT), 0);
         EXPECT_TRUE(nodes == singleWorkerNodes);
     }
+}
+
+TEST(ThreadedGridGeneration, SubgridPicturesFromThePoolMatchThoseMadeOneByOne) {
+    settingsGuard settings;
+    const worldMap map = smallWorldMap(2024u);
+    grid parent;
+    parent.gridFromCorners(3, 2, map.data, false);
+    parent.refine();
+    temporaryDirectory world;
+    boost::filesystem::create_directory(imageDirectoryPath(world.path()));
+    const std::vector<std::pair<int, int>> cells = {{0, 0}, {3, 7}, {9, 9}, {5, 1}, {2, 2}};
+    generateSubgridImages(parent.data, cells, world.path(), 3, 2, 3);
+
+    temporaryDirectory alone;
+    for (const auto& [sx, sy] : cells) {
+        SCOPED_TRACE("cell " + std::to_string(sx) + ", " + std::to_string(sy));
+        const std::string single = alone.file(std::to_string(sx) + "_" + std::to_string(sy) + ".jpg");
+        generateAndSaveSubgridImage(parent.data, sx, sy, alone.path(), single);
+        const std::string pooled = subgridImagePath(world.path(), 3, 2, sx, sy);
+        ASSERT_TRUE(boost::filesystem::exists(pooled));
+        EXPECT_TRUE(readTextFile(pooled) == readTextFile(single));
+    }
+    EXPECT_FALSE(boost::filesystem::exists(subgridImagePath(world.path(), 3, 2, 1, 1)))
+        << "only the cells asked for";
 }

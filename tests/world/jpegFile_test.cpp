@@ -59,6 +59,36 @@ TEST(JpegFile, WrittenPictureLoadsBackAndAFailedWriteLeavesNoFile) {
     EXPECT_FALSE(boost::filesystem::exists(path));
 }
 
+TEST(JpegFile, ReadDecodesToRgbaAndReportsAFileThatIsNoPicture) {
+    temporaryDirectory directory;
+    ASSERT_TRUE(writeJpeg(blockImage(), directory.file("0_0.jpg")));
+    rgbaPicture picture;
+    std::string error;
+    ASSERT_TRUE(readJpeg(directory.file("0_0.jpg"), picture, error)) << error;
+    ASSERT_EQ(picture.width, 600u);
+    ASSERT_EQ(picture.height, 600u);
+    ASSERT_EQ(picture.pixels.size(), 600u * 600u * 4u);
+    const sf::Image original = blockImage();
+    for (unsigned x = 50; x < 600; x += 100) {
+        for (unsigned y = 50; y < 600; y += 100) {
+            const std::uint8_t* p = &picture.pixels[(y * 600 + x) * 4];
+            const sf::Color e = original.getPixel(x, y);
+            EXPECT_TRUE(std::abs(p[0] - e.r) <= 6 && std::abs(p[1] - e.g) <= 6 && std::abs(p[2] - e.b) <= 6 &&
+                        p[3] == 255)
+                << x << ", " << y;
+        }
+    }
+    for (const char* name : {"missing.jpg", "text.jpg"}) {
+        SCOPED_TRACE(name);
+        writeTextFile(directory.file("text.jpg"), "not a picture");
+        error.clear();
+        EXPECT_FALSE(readJpeg(directory.file(name), picture, error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(picture.pixels.empty());
+        EXPECT_EQ(picture.width, 0u);
+    }
+}
+
 TEST(ThreadedJpegFile, ThreadsWritePackedRgbPicturesAtTheSameTime) {
     temporaryDirectory directory;
     const sf::Image image = blockImage();
@@ -81,5 +111,23 @@ TEST(ThreadedJpegFile, ThreadsWritePackedRgbPicturesAtTheSameTime) {
         SCOPED_TRACE("thread " + std::to_string(t));
         EXPECT_TRUE(written[t]);
         expectLoadsAsBlocks(directory.file(std::to_string(t) + ".jpg"));
+    }
+
+    SCOPED_TRACE("and read them back at the same time");
+    rgbaPicture pictures[4];
+    bool read[4] = {};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&, t] {
+            std::string error;
+            read[t] = readJpeg(directory.file(std::to_string(t) + ".jpg"), pictures[t], error);
+        });
+    }
+    for (std::thread& reader : readers) {
+        reader.join();
+    }
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_TRUE(read[t]);
+        EXPECT_TRUE(pictures[t].pixels == pictures[0].pixels);
     }
 }

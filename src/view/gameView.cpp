@@ -1,0 +1,199 @@
+#include "view/gameView.hpp"
+
+#include "app/exitRequest.hpp"
+#include "app/gameInit.hpp"
+#include "app/settings.hpp"
+#include "app/utilities.hpp"
+#include "ui/commandBar.hpp"
+#include "ui/consoleView.hpp"
+#include "ui/gameController.hpp"
+#include "ui/infoBox.hpp"
+#include "view/gridView.hpp"
+#include "view/mapView.hpp"
+#include "world/iceCap.hpp"
+#include "world/terrainImage.hpp"
+#include "world/worldMap.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+int display = 0;
+sf::Font arial;
+sf::Clock Clock;
+
+namespace {
+constexpr int CAP_CELLS_ACROSS = iceCap::columns - 1;
+constexpr int CAP_CELLS_DOWN = iceCap::rows - 1;
+constexpr float PAN_PERIOD_SECONDS = 0.1f;
+const sf::Color LOADING_BACKGROUND(0, 255, 0, 255);
+} // namespace
+
+gameView::gameView() {
+    gridLocator.setSize({0.0f, 0.0f});
+}
+
+gameView::~gameView() {
+    if (globalConsoleReference == console.get()) {
+        globalConsoleReference = nullptr;
+    }
+}
+
+void gameView::viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameController* gameControl) {
+    gameControl->setViewReference(this);
+    controller = gameControl;
+    gridViewer = std::make_unique<gridView>(this, gameControl);
+    mapViewer = std::make_unique<mapView>(this, gameControl);
+    world = worldData;
+    northIce = north;
+    southIce = south;
+    console = std::make_unique<consoleView>(gameControl);
+    globalConsoleReference = console.get();
+    commandPanel = std::make_unique<commandBar>(this);
+    infoPanel = std::make_unique<infoBox>(this);
+    if (!arial.loadFromFile("assets/arial.ttf")) {
+        throw exitRequest(1, "Cannot load the font assets/arial.ttf. Start the game from the folder that "
+                             "holds assets/ (./run.sh does).");
+    }
+    const unsigned pixels = mapLayout::PIXELS_PER_CELL;
+    worldImage.create(static_cast<unsigned>(worldWidth) * pixels, static_cast<unsigned>(worldHeight) * pixels,
+                      LOADING_BACKGROUND);
+    northImage.create(CAP_CELLS_ACROSS * pixels, CAP_CELLS_DOWN * pixels, LOADING_BACKGROUND);
+    southImage.create(CAP_CELLS_ACROSS * pixels, CAP_CELLS_DOWN * pixels, LOADING_BACKGROUND);
+    applyLayout();
+    coordText.setFillColor(sf::Color::Green);
+    setViewImages();
+    gridX = 18;
+    gridY = 0;
+}
+
+void gameView::applyLayout() {
+    layout = computeMapLayout(worldWidth, worldHeight, width, height,
+                              CAP_CELLS_ACROSS * mapLayout::PIXELS_PER_CELL,
+                              CAP_CELLS_DOWN * mapLayout::PIXELS_PER_CELL);
+    cellPixels = layout.cellPixels;
+    mapPixelHeight = layout.mapPixelHeight;
+    screenMultiple = layout.screenMultiple;
+
+    mapCamera = sf::View(layout.cameraCentre, layout.cameraSize);
+    mapCamera.zoom(resolution);
+
+    gridLocator.setSize({10 * cellPixels, 10 * cellPixels});
+    gridLocator.setFillColor(sf::Color::Transparent);
+    gridLocator.setOutlineThickness(5);
+    gridLocator.setOutlineColor(sf::Color::Red);
+    gridLocator.setPosition(locatorStart(layout, gridX, height));
+
+    const float mapWidth = static_cast<float>(layout.mapWidth);
+    const float capHeight = static_cast<float>(layout.capHeight);
+    worldSprite.setPosition(0, 0);
+    worldSpriteWrap.setPosition(mapWidth, 0);
+    northSprite.setPosition(0, -capHeight);
+    northSpriteWrap.setPosition(mapWidth, -capHeight);
+    southSprite.setPosition(0, static_cast<float>(layout.mapHeight));
+    southSpriteWrap.setPosition(mapWidth, static_cast<float>(layout.mapHeight));
+    for (sf::Sprite* cap : {&northSprite, &northSpriteWrap, &southSprite, &southSpriteWrap}) {
+        cap->setScale(layout.capScaleX, 1.0f);
+    }
+}
+
+void gameView::setViewImages() {
+    const unsigned pixels = mapLayout::PIXELS_PER_CELL;
+    worldImage = writeToImage(world->data, static_cast<unsigned>(worldWidth),
+                              static_cast<unsigned>(worldHeight), pixels, false);
+    northImage = writeToImage(northIce->data, CAP_CELLS_ACROSS, CAP_CELLS_DOWN, pixels, true);
+    southImage = writeToImage(southIce->data, CAP_CELLS_ACROSS, CAP_CELLS_DOWN, pixels, true);
+
+    worldTexture = std::make_unique<sf::Texture>();
+    worldTexture->loadFromImage(worldImage);
+    for (sf::Sprite* sprite : {&worldSprite, &worldSpriteWrap}) {
+        sprite->setTexture(*worldTexture);
+        sprite->setScale(1 / worldScale, 1 / worldScale);
+    }
+    // The south cap's pole row is row 0 of its field; flipped, the pole ends at the bottom.
+    southImage.flipVertically();
+    southTexture = std::make_unique<sf::Texture>();
+    southTexture->loadFromImage(southImage);
+    southSprite.setTexture(*southTexture);
+    southSpriteWrap.setTexture(*southTexture);
+    northTexture = std::make_unique<sf::Texture>();
+    northTexture->loadFromImage(northImage);
+    northSprite.setTexture(*northTexture);
+    northSpriteWrap.setTexture(*northTexture);
+}
+
+void gameView::loadingScreen(int progress, sf::View camera) {
+    App->clear(sf::Color::Black);
+    App->setView(camera);
+    mapViewer->drawWorldMap(0, static_cast<float>(width), static_cast<float>(height));
+    App->setView(App->getDefaultView());
+    sf::Text text("Loading, please wait. " + intToString(progress) + "% complete.", arial, 50);
+    text.setFillColor(sf::Color::Green);
+    App->draw(text);
+    App->display();
+}
+
+void gameView::viewLoopBody() {
+    controller->processGameTick();
+    App->clear(sf::Color::Black);
+    scrollMapUnderLocator();
+    if (display == 2) {
+        gridViewer->displayGrid(1);
+    } else if (display == 1) {
+        gridViewer->displayGrid(0);
+    } else if (display == 0) {
+        mapViewer->displayWorldMap();
+    }
+    // Escape or the close button may have closed the window while input was polled.
+    if (!App->isOpen()) {
+        return;
+    }
+    coordText.move(static_cast<float>(width - 200), 0);
+    App->draw(coordText);
+    console->drawConsole();
+    tooltip.display();
+    commandPanel->display();
+    infoPanel->display();
+    App->setView(App->getDefaultView());
+    App->display();
+}
+
+void gameView::scrollMapUnderLocator() {
+    const float step = static_cast<float>(mapLayout::GRID_PIXELS);
+    if (layout.leftScrollEdge > gridLocator.getPosition().x) {
+        gridX -= 1;
+        panMove(10, 0, cellPixels);
+        mapCamera.move(-step, 0);
+        if (mapCamera.getCenter().x < layout.cameraMinX) {
+            mapCamera.move(static_cast<float>(layout.mapWidth), 0);
+        }
+    }
+    if (gridLocator.getPosition().x > layout.rightScrollEdge) {
+        gridX += 1;
+        panMove(-10, 0, cellPixels);
+        mapCamera.move(step, 0);
+        if (mapCamera.getCenter().x > layout.cameraMaxX) {
+            mapCamera.move(-static_cast<float>(layout.mapWidth), 0);
+        }
+    }
+}
+
+void gameView::panMove(int dx, int dy, float step) {
+    const int columns = numHorizontalGrids();
+    gridX = (gridX + dx / 10) % columns;
+    if (gridX < 0) {
+        gridX += columns;
+    }
+    gridY += dy / 10;
+    gridLocator.move(static_cast<float>(dx) * step, static_cast<float>(dy) * step);
+}
+
+void gameView::resetPan() {
+    if (Clock.getElapsedTime().asSeconds() - lastPanReset > PAN_PERIOD_SECONDS) {
+        panStepped.fill(false);
+        lastPanReset = Clock.getElapsedTime().asSeconds();
+    }
+}
+
+void gameView::switchToGridView() {
+    display = 1;
+    gridViewer->loadGrids(true, &mapCamera, gridX, gridY);
+}

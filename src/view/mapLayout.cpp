@@ -1,0 +1,37 @@
+#include "view/mapLayout.hpp"
+
+namespace {
+/// The locator keeps this many grids away from either side of the window before the map scrolls.
+constexpr int SCROLL_MARGIN_GRIDS = 3;
+} // namespace
+
+mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int windowHeight,
+                           int capPictureWidth, int capPictureHeight) {
+    mapLayout layout{};
+    layout.mapWidth = cellsAcross * mapLayout::PIXELS_PER_CELL;
+    layout.mapHeight = cellsDown * mapLayout::PIXELS_PER_CELL;
+    layout.capHeight = capPictureHeight;
+    layout.capScaleX = static_cast<float>(layout.mapWidth) / static_cast<float>(capPictureWidth);
+    layout.screenMultiple = windowWidth / layout.mapWidth;
+    layout.cellPixels = static_cast<float>(windowWidth) / static_cast<float>(cellsAcross);
+    layout.mapPixelHeight = layout.cellPixels * static_cast<float>(cellsDown);
+
+    const float halfWidth = static_cast<float>(layout.mapWidth) / 2.0f;
+    layout.cameraCentre = {halfWidth, static_cast<float>(layout.mapHeight) / 2.0f};
+    // One copy of the map spans the window's width; the height keeps the window's proportions.
+    layout.cameraSize = {static_cast<float>(layout.mapWidth), static_cast<float>(windowHeight) *
+                                                                  static_cast<float>(layout.mapWidth) /
+                                                                  static_cast<float>(windowWidth)};
+    layout.cameraMinX = halfWidth;
+    layout.cameraMaxX = halfWidth + static_cast<float>(layout.mapWidth);
+
+    const int margin = SCROLL_MARGIN_GRIDS * mapLayout::GRID_PIXELS;
+    layout.leftScrollEdge = static_cast<float>(layout.screenMultiple * margin);
+    layout.rightScrollEdge = static_cast<float>(layout.screenMultiple * (layout.mapWidth - margin));
+    return layout;
+}
+
+sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight) {
+    return {static_cast<float>(layout.screenMultiple * mapLayout::GRID_PIXELS * gridX),
+            (static_cast<float>(windowHeight) - layout.mapPixelHeight) * 0.5f};
+}

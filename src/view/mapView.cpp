@@ -1,0 +1,75 @@
+#include "view/mapView.hpp"
+
+#include "app/gameInit.hpp"
+#include "app/settings.hpp"
+#include "app/utilities.hpp"
+#include "ui/gameController.hpp"
+#include "view/gameView.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+mapView::mapView(gameView* owner, gameController* gameControl) : parent(owner), controller(gameControl) {}
+
+void mapView::zoomIn() {
+    parent->switchToGridView();
+}
+
+void mapView::moveRight() {
+    if (!parent->panStepped[panRight]) {
+        parent->panStepped[panRight] = true;
+        parent->panMove(10, 0, parent->cellPixels);
+    }
+}
+
+void mapView::moveLeft() {
+    if (!parent->panStepped[panLeft]) {
+        parent->panStepped[panLeft] = true;
+        parent->panMove(-10, 0, parent->cellPixels);
+    }
+}
+
+void mapView::moveDown() {
+    if (!parent->panStepped[panDown] && parent->gridY < worldHeight / 10 - 1) {
+        parent->panStepped[panDown] = true;
+        parent->panMove(0, 10, parent->cellPixels);
+    }
+}
+
+void mapView::moveUp() {
+    if (!parent->panStepped[panUp] && parent->gridY > 0) {
+        parent->panStepped[panUp] = true;
+        parent->panMove(0, -10, parent->cellPixels);
+    }
+}
+
+void mapView::updateMapView() {
+    for (const sf::Sprite* sprite :
+         {&parent->worldSprite, &parent->worldSpriteWrap, &parent->northSprite, &parent->northSpriteWrap,
+          &parent->southSprite, &parent->southSpriteWrap}) {
+        App->draw(*sprite);
+    }
+}
+
+void mapView::drawWorldMap(float top, float mapWidth, float mapHeight) {
+    const float windowWidth = static_cast<float>(width);
+    const sf::FloatRect viewport(1 - mapWidth / windowWidth, top, mapWidth / windowWidth,
+                                 mapHeight / static_cast<float>(height));
+    parent->mapCamera.setViewport(viewport);
+    App->setView(parent->mapCamera);
+    updateMapView();
+    // The locator is kept in window pixels; the same viewport scales it with the map.
+    sf::View locatorView(sf::FloatRect(0, 0, windowWidth, static_cast<float>(height)));
+    locatorView.setViewport(viewport);
+    App->setView(locatorView);
+    App->draw(parent->gridLocator);
+    App->setView(App->getDefaultView());
+}
+
+void mapView::displayWorldMap() {
+    App->clear(sf::Color::Black);
+    drawWorldMap(0, static_cast<float>(width), static_cast<float>(height));
+    parent->coordText =
+        sf::Text("X: " + intToString(parent->gridX) + "\nY: " + intToString(parent->gridY), arial, 50);
+    parent->coordText.setFillColor(sf::Color::Green);
+    controller->checkForInput();
+}

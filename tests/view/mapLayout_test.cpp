@@ -1,0 +1,54 @@
+#include "view/mapLayout.hpp"
+
+#include <gtest/gtest.h>
+
+// Cap pictures: 360 × 25 cells at 5 pixels a cell, whatever the world's size.
+constexpr int CAP_WIDTH = 1800;
+constexpr int CAP_HEIGHT = 125;
+
+TEST(MapLayout, DefaultWorldKeepsItsPixelSizesAndEveryWorldOneContinuousMap) {
+    {
+        SCOPED_TRACE("default world, 360 x 130 in 1920 x 1080");
+        const mapLayout layout = computeMapLayout(360, 130, 1920, 1080, CAP_WIDTH, CAP_HEIGHT);
+        EXPECT_EQ(layout.mapWidth, 1800);
+        EXPECT_EQ(layout.mapHeight, 650);
+        EXPECT_EQ(layout.capHeight, 125);
+        EXPECT_FLOAT_EQ(layout.capScaleX, 1.0f);
+        EXPECT_EQ(layout.screenMultiple, 1);
+        EXPECT_FLOAT_EQ(layout.cellPixels, 1920.0f / 360.0f);
+        EXPECT_FLOAT_EQ(layout.mapPixelHeight, 130.0f * 1920.0f / 360.0f);
+        EXPECT_EQ(layout.cameraCentre, sf::Vector2f(900, 325));
+        EXPECT_EQ(layout.cameraSize, sf::Vector2f(1800, 1012.5f));
+        EXPECT_FLOAT_EQ(layout.cameraMinX, 900);
+        EXPECT_FLOAT_EQ(layout.cameraMaxX, 2700);
+        EXPECT_FLOAT_EQ(layout.leftScrollEdge, 150);
+        EXPECT_FLOAT_EQ(layout.rightScrollEdge, 1650);
+        const sf::Vector2f locator = locatorStart(layout, 18, 1080);
+        EXPECT_FLOAT_EQ(locator.x, 900);
+        EXPECT_FLOAT_EQ(locator.y, (1080 - 130.0f * 1920.0f / 360.0f) / 2);
+    }
+    {
+        SCOPED_TRACE("smallest world, 190 x 70 in 1920 x 1080");
+        const mapLayout layout = computeMapLayout(190, 70, 1920, 1080, CAP_WIDTH, CAP_HEIGHT);
+        EXPECT_EQ(layout.mapWidth, 950);
+        EXPECT_EQ(layout.mapHeight, 350);
+        // The caps span exactly one copy of the map, and the second copy starts where the first ends.
+        EXPECT_FLOAT_EQ(layout.capScaleX * CAP_WIDTH, 950);
+        EXPECT_EQ(layout.cameraSize.x, 950);
+        EXPECT_FLOAT_EQ(layout.cameraMaxX - layout.cameraMinX, 950);
+        EXPECT_EQ(layout.cameraCentre, sf::Vector2f(475, 175));
+        EXPECT_EQ(layout.screenMultiple, 2);
+        EXPECT_FLOAT_EQ(layout.cellPixels, 1920.0f / 190.0f);
+        EXPECT_FLOAT_EQ(layout.leftScrollEdge, 300);
+        EXPECT_FLOAT_EQ(layout.rightScrollEdge, 1600);
+        EXPECT_FLOAT_EQ(locatorStart(layout, 18, 1080).x, 1800);
+    }
+    {
+        SCOPED_TRACE("window narrower than the map");
+        const mapLayout layout = computeMapLayout(360, 130, 1280, 720, CAP_WIDTH, CAP_HEIGHT);
+        EXPECT_EQ(layout.screenMultiple, 0);
+        EXPECT_FLOAT_EQ(layout.leftScrollEdge, 0);
+        EXPECT_FLOAT_EQ(layout.rightScrollEdge, 0);
+        EXPECT_FLOAT_EQ(locatorStart(layout, 18, 720).x, 0);
+    }
+}
