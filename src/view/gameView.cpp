@@ -84,8 +84,6 @@ void gameView::applyLayout() {
 
     const float mapWidth = static_cast<float>(layout.mapWidth);
     const float capHeight = static_cast<float>(layout.capHeight);
-    worldSprite.setPosition(0, 0);
-    worldSpriteWrap.setPosition(mapWidth, 0);
     northSprite.setPosition(0, -capHeight);
     northSpriteWrap.setPosition(mapWidth, -capHeight);
     southSprite.setPosition(0, static_cast<float>(layout.mapHeight));
@@ -102,11 +100,21 @@ void gameView::setViewImages() {
     northImage = writeToImage(northIce->data, CAP_CELLS_ACROSS, CAP_CELLS_DOWN, pixels, true);
     southImage = writeToImage(southIce->data, CAP_CELLS_ACROSS, CAP_CELLS_DOWN, pixels, true);
 
-    worldTexture = std::make_unique<sf::Texture>();
-    worldTexture->loadFromImage(worldImage);
-    for (sf::Sprite* sprite : {&worldSprite, &worldSpriteWrap}) {
-        sprite->setTexture(*worldTexture);
-        sprite->setScale(1 / worldScale, 1 / worldScale);
+    worldTexture.clear();
+    worldSprite.clear();
+    worldSpriteWrap.clear();
+    const sf::Vector2u size = worldImage.getSize();
+    for (const sf::IntRect& strip : pictureStrips(static_cast<int>(size.x), static_cast<int>(size.y),
+                                                  static_cast<int>(sf::Texture::getMaximumSize()))) {
+        worldTexture.push_back(std::make_unique<sf::Texture>());
+        worldTexture.back()->loadFromImage(worldImage, strip);
+        const float left = static_cast<float>(strip.left) / worldScale;
+        for (std::vector<sf::Sprite>* copy : {&worldSprite, &worldSpriteWrap}) {
+            copy->emplace_back(*worldTexture.back());
+            copy->back().setScale(1 / worldScale, 1 / worldScale);
+            copy->back().setPosition(copy == &worldSprite ? left : static_cast<float>(layout.mapWidth) + left,
+                                     0);
+        }
     }
     // The south cap's pole row is row 0 of its field; flipped, the pole ends at the bottom.
     southImage.flipVertically();

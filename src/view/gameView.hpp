@@ -13,6 +13,7 @@
 #include <SFML/System/Clock.hpp>
 #include <array>
 #include <memory>
+#include <vector>
 
 class commandBar;
 class consoleView;
@@ -73,9 +74,11 @@ class gameView {
     sf::Image southImage;
     /// The map's textures exist from setViewImages on: a texture needs the graphics context, which
     /// needs a display, and the view's navigation works without one.
-    std::unique_ptr<sf::Texture> worldTexture;
-    sf::Sprite worldSprite;
-    sf::Sprite worldSpriteWrap;
+    /// The map picture in strips no wider than the graphics card takes (one strip for the default world),
+    /// drawn side by side by one sprite each for the first copy of the map and for the second.
+    std::vector<std::unique_ptr<sf::Texture>> worldTexture;
+    std::vector<sf::Sprite> worldSprite;
+    std::vector<sf::Sprite> worldSpriteWrap;
     std::unique_ptr<sf::Texture> northTexture;
     std::unique_ptr<sf::Texture> southTexture;
     sf::Sprite northSprite;

@@ -1,5 +1,7 @@
 #include "view/mapLayout.hpp"
 
+#include <algorithm>
+
 namespace {
 /// The locator keeps this many grids away from either side of the window before the map scrolls.
 constexpr int SCROLL_MARGIN_GRIDS = 3;
@@ -34,4 +36,12 @@ mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int 
 sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight) {
     return {static_cast<float>(layout.screenMultiple * mapLayout::GRID_PIXELS * gridX),
             (static_cast<float>(windowHeight) - layout.mapPixelHeight) * 0.5f};
+}
+
+std::vector<sf::IntRect> pictureStrips(int pictureWidth, int pictureHeight, int maxStripWidth) {
+    std::vector<sf::IntRect> strips;
+    for (int left = 0; left < pictureWidth; left += maxStripWidth) {
+        strips.emplace_back(left, 0, std::min(maxStripWidth, pictureWidth - left), pictureHeight);
+    }
+    return strips;
 }

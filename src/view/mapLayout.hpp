@@ -1,6 +1,8 @@
 #pragma once
 
+#include <SFML/Graphics/Rect.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <vector>
 
 /// Sizes of the world map picture, its camera and its locator, derived from the world's size in cells
 /// and the window's size in pixels. Map pixels: 5 per cell, one copy of the map from x = 0 to
@@ -41,3 +43,7 @@ mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int 
 
 /// The locator's top-left corner in window pixels for the selected grid column `gridX`, on the top row.
 sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight);
+
+/// The picture split into side-by-side strips no wider than `maxStripWidth` pixels, left to right: a wide
+/// world's map picture can exceed the largest texture the graphics card takes.
+std::vector<sf::IntRect> pictureStrips(int pictureWidth, int pictureHeight, int maxStripWidth);

@@ -43,10 +43,14 @@ void mapView::moveUp() {
 }
 
 void mapView::updateMapView() {
-    for (const sf::Sprite* sprite :
-         {&parent->worldSprite, &parent->worldSpriteWrap, &parent->northSprite, &parent->northSpriteWrap,
-          &parent->southSprite, &parent->southSpriteWrap}) {
-        App->draw(*sprite);
+    for (const std::vector<sf::Sprite>* copy : {&parent->worldSprite, &parent->worldSpriteWrap}) {
+        for (const sf::Sprite& strip : *copy) {
+            App->draw(strip);
+        }
+    }
+    for (const sf::Sprite* cap :
+         {&parent->northSprite, &parent->northSpriteWrap, &parent->southSprite, &parent->southSpriteWrap}) {
+        App->draw(*cap);
     }
 }
 

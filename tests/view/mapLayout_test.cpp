@@ -52,3 +52,14 @@ TEST(MapLayout, DefaultWorldKeepsItsPixelSizesAndEveryWorldOneContinuousMap) {
         EXPECT_FLOAT_EQ(locatorStart(layout, 18, 720).x, 0);
     }
 }
+
+TEST(MapLayout, WideMapPicturesAreSplitIntoStripsTheGraphicsCardTakes) {
+    // The default world's picture is one strip; the widest world's (3600 cells, 18000 pixels) is two on a
+    // card that takes 16384 pixels, and five on one that takes 4096.
+    EXPECT_EQ(pictureStrips(1800, 650, 16384), (std::vector<sf::IntRect>{{0, 0, 1800, 650}}));
+    EXPECT_EQ(pictureStrips(18000, 6500, 16384),
+              (std::vector<sf::IntRect>{{0, 0, 16384, 6500}, {16384, 0, 1616, 6500}}));
+    const std::vector<sf::IntRect> narrow = pictureStrips(18000, 6500, 4096);
+    ASSERT_EQ(narrow.size(), 5u);
+    EXPECT_EQ(narrow.back(), sf::IntRect(16384, 0, 1616, 6500));
+}
