@@ -4,6 +4,9 @@
 #include "app/worldSelection.hpp"
 #include "benchWorld.hpp"
 #include "path/aStarGraph.hpp"
+#include "sim/Faction.hpp"
+#include "sim/placeableObject.hpp"
+#include "sim/player.hpp"
 #include "support/testFiles.hpp"
 #include "ui/gameController.hpp"
 #include "view/gameView.hpp"
@@ -24,10 +27,9 @@
 
 namespace {
 
-constexpr int SELECTED_ROW = 6;
-
-/// The run's objects as start-up makes them, with the grid pictures of the block around the selection,
-/// in a fresh folder that is the working directory while it lives. The game's reports are silenced.
+/// The run's objects as start-up makes them, the default 50 factions among them, with the view selecting
+/// the human's city and the grid pictures of the block around it, in a fresh folder that is the working
+/// directory while it lives. The game's reports are silenced.
 class frameSession {
   public:
     frameSession() : home(boost::filesystem::current_path()), savedOutput(std::cout.rdbuf(silent().rdbuf())) {
@@ -44,24 +46,32 @@ class frameSession {
         northCap->gen();
         southCap->gen();
         graph = std::make_unique<aStarGraph>(worldWidth * 10, worldHeight * 10, silent());
+        controller = std::make_unique<gameController>();
+        factions = controller->generateFactions(50, "Bench", "Bench's Faction", *mapData, silent());
+        const placeableObject& city = *factions.front()->objects.front();
+        // The grid view centres on column gridX − 1.
+        const int selectedColumn = wrapColumn(static_cast<int>(city.x) + 1, numHorizontalGrids());
+        const int selectedRow = static_cast<int>(city.y);
         boost::mutex lock;
         float progress = 0;
         for (const gridToLoad& grid :
-             gridLoadBlock(18, SELECTED_ROW, numHorizontalGrids(), numVerticalGrids())) {
+             gridLoadBlock(selectedColumn, selectedRow, numHorizontalGrids(), numVerticalGrids())) {
             generateGridTerrain(grid.column, grid.row, *mapData, *graph, images, lock, progress, silent());
         }
-        controller = std::make_unique<gameController>();
         view = std::make_unique<gameView>();
         view->viewInit(mapData.get(), northCap.get(), southCap.get(), controller.get());
         App = std::make_unique<sf::RenderWindow>(sf::VideoMode(1920, 1080, 32), "Kestrova Game",
                                                  sf::Style::Close);
-        view->gridY = SELECTED_ROW;
+        view->gridX = selectedColumn;
+        view->gridY = selectedRow;
         display = 0;
     }
     ~frameSession() {
         view.reset();
         App.reset();
         arial = sf::Font();
+        humanPlayer.reset();
+        factions.clear();
         controller.reset();
         graph.reset();
         mapData.reset();
