@@ -1,5 +1,7 @@
 #include "view/mapLayout.hpp"
 
+#include <cmath>
+
 namespace {
 /// The locator keeps this many grids away from either side of the window before the map scrolls.
 constexpr int SCROLL_MARGIN_GRIDS = 3;
@@ -34,4 +36,22 @@ mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int 
 sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight) {
     return {static_cast<float>(layout.screenMultiple * mapLayout::GRID_PIXELS * gridX),
             (static_cast<float>(windowHeight) - layout.mapPixelHeight) * 0.5f};
+}
+
+std::optional<sf::Vector2f> mapPointUnderMouse(const sf::View& camera, int mouseX, int mouseY,
+                                               float windowScale, int windowWidth, int windowHeight,
+                                               int columns, int rows) {
+    const sf::Vector2f across(
+        static_cast<float>(mouseX) / windowScale / static_cast<float>(windowWidth) - 0.5f,
+        static_cast<float>(mouseY) / windowScale / static_cast<float>(windowHeight) - 0.5f);
+    const sf::Vector2f mapPixel(camera.getCenter().x + across.x * camera.getSize().x,
+                                camera.getCenter().y + across.y * camera.getSize().y);
+    const float gridPixels = static_cast<float>(mapLayout::GRID_PIXELS);
+    const float y = mapPixel.y / gridPixels;
+    if (y < 0 || y >= static_cast<float>(rows)) {
+        return std::nullopt;
+    }
+    // The camera shows two copies of the map side by side.
+    const float x = std::fmod(mapPixel.x / gridPixels, static_cast<float>(columns));
+    return sf::Vector2f((x < 0 ? x + static_cast<float>(columns) : x) + 1.0f, y);
 }

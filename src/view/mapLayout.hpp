@@ -1,6 +1,8 @@
 #pragma once
 
+#include <SFML/Graphics/View.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <optional>
 
 /// Sizes of the world map picture, its camera and its locator, derived from the world's size in cells
 /// and the window's size in pixels. Map pixels: 5 per cell, one copy of the map from x = 0 to
@@ -41,3 +43,11 @@ mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int 
 
 /// The locator's top-left corner in window pixels for the selected grid column `gridX`, on the top row.
 sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight);
+
+/// The world point under window pixel (mouseX, mouseY) while the world map fills the window through
+/// `camera`: grid units, x in the +1.0 convention of the cursor and inside the world's `columns`; nothing
+/// over the ice caps. `windowScale` turns window pixels into the window's `windowWidth` × `windowHeight`
+/// units.
+std::optional<sf::Vector2f> mapPointUnderMouse(const sf::View& camera, int mouseX, int mouseY,
+                                               float windowScale, int windowWidth, int windowHeight,
+                                               int columns, int rows);
