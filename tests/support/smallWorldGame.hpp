@@ -60,12 +60,16 @@ struct smallWorldGame {
     std::vector<std::unique_ptr<Faction>> made;
 };
 
-/// A folder with the small world's settings and the program's assets.
-inline void prepareSmallWorldFolder(const temporaryDirectory& directory) {
-    writeSmallWorldConfig(directory);
-    boost::filesystem::create_directory_symlink(std::string(KESTROVA_SOURCE_DIR) + "/assets",
-                                                directory.file("assets"));
-}
+/// What a window test starts from: a connection to the display, held for the test (see displayConnection),
+/// and a folder with the small world's settings and the program's assets.
+struct smallWorldWindow {
+    smallWorldWindow() { prepareSmallWorldFolder(directory); }
+    displayConnection display;
+    temporaryDirectory directory;
+};
+
+/// Why a window test cannot run without a display.
+constexpr const char* NEEDS_DISPLAY = "these tests need an X display; ./test.sh runs them under xvfb-run";
 
 /// Where the grid view (view mode 1, default window) with the selection on grid (gridX, gridY) draws world
 /// point (x, y), and the window pixel the mouse must be on for the cursor to be that point: the cursor's

@@ -23,10 +23,9 @@ bool samePixels(const sf::Image& a, const sf::Image& b) {
 } // namespace
 
 TEST(ConsoleWindow, CommandsPauseHelpSaveScaleLoadAndGen) {
-    const displayConnection display;
-    ASSERT_TRUE(display.open()) << "these tests need an X display; ./test.sh runs them under xvfb-run";
-    temporaryDirectory directory;
-    prepareSmallWorldFolder(directory);
+    const smallWorldWindow setup;
+    ASSERT_TRUE(setup.display.open()) << NEEDS_DISPLAY;
+    const temporaryDirectory& directory = setup.directory;
     windowSession game(directory, "--world w --seed 5", true);
     ASSERT_TRUE(game.waitForWindow()) << game.transcript();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -109,11 +108,9 @@ TEST(ConsoleWindow, CommandsPauseHelpSaveScaleLoadAndGen) {
 }
 
 TEST(ConsoleWindow, TenRelaunchesGiveTheirMemoryBack) {
-    const displayConnection display;
-    ASSERT_TRUE(display.open()) << "these tests need an X display; ./test.sh runs them under xvfb-run";
-    temporaryDirectory directory;
-    prepareSmallWorldFolder(directory);
-    windowSession game(directory, "--world w --seed 5", true);
+    const smallWorldWindow setup;
+    ASSERT_TRUE(setup.display.open()) << NEEDS_DISPLAY;
+    windowSession game(setup.directory, "--world w --seed 5", true);
     // The grid view on row 0 loads the pictures of rows 0 to 3 of nine columns.
     constexpr std::size_t PICTURES = 36;
     long afterFirst = 0;

@@ -56,16 +56,13 @@ int gridPicturesAround(int gridY) {
 } // namespace
 
 TEST(InterfaceWindow, SelectSplitPlaceAndAttackWithTheMouse) {
-    const displayConnection display;
-    ASSERT_TRUE(display.open()) << "these tests need an X display; ./test.sh runs them under xvfb-run";
+    const smallWorldWindow setup;
+    ASSERT_TRUE(setup.display.open()) << NEEDS_DISPLAY;
     const smallWorldGame world(WORLD_SEED);
     const placeableObject& home = world.humanCity();
     const placeableObject& enemy = world.nearestEnemy();
     ASSERT_EQ(home.name, "Tester's city");
-    temporaryDirectory directory;
-    prepareSmallWorldFolder(directory);
-
-    windowSession game(directory, "--world w --seed 5");
+    windowSession game(setup.directory, "--world w --seed 5");
     ASSERT_TRUE(game.waitForWindow()) << game.transcript();
     // The grid view with the city's grid in the middle.
     int gridX = static_cast<int>(home.x) + 1;
