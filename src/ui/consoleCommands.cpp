@@ -68,8 +68,7 @@ void closeFor(consoleWindow& window) {
     window.close();
 }
 
-void generate(const std::string& seedText, consoleView& console, consoleWindow& window,
-                        std::ostream& out) {
+void generate(const std::string& seedText, consoleView& console, consoleWindow& window, std::ostream& out) {
     try {
         worldSeed = parseSeed(seedText);
     } catch (const boost::bad_lexical_cast& error) {
@@ -189,7 +188,7 @@ consoleWindow& currentGameWindow() {
 }
 
 void runConsoleCommand(const std::string& line, consoleView& console, gameController* controller,
-                                 consoleWindow& window, std::ostream& out) {
+                       consoleWindow& window, std::ostream& out) {
     std::string argument;
     if (line == "help") {
         console.appendHelp();

@@ -128,15 +128,13 @@ void consoleView::executeLine() {
     if (controller != nullptr) {
         controller->lastInputTime = Clock.getElapsedTime().asSeconds();
     }
-    const std::string line = input;
+    if (!input.empty()) {
+        history.push_back(input);
+        appendLog("> " + input);
+        runConsoleCommand(input, *this, controller, *window);
+    }
     historyPosition = history.size();
     draft.clear();
-    if (!line.empty()) {
-        appendLog("> " + line);
-        history.push_back(line);
-        historyPosition = history.size();
-        runConsoleCommand(line, *this, controller, *window);
-    }
     input.clear();
     active = false;
     inputShown = false;

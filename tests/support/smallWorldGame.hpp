@@ -25,7 +25,6 @@
 /// The small world (190 × 70 cells, three factions, the human called Tester) that the program builds from
 /// `seedValue`, with its factions, built here the same way so that a window test knows where things stand.
 struct smallWorldGame {
-    /// Keeps the small world's settings for as long as the game is looked at.
     explicit smallWorldGame(unsigned seedValue) : map(smallWorldMap(seedValue)) {
         // The caps come after the map, as the program generates them.
         iceCap north;
@@ -55,6 +54,7 @@ struct smallWorldGame {
         return *nearest;
     }
 
+    /// The small world's settings hold for as long as the game is looked at.
     settingsGuard settings;
     worldMap map;
     std::vector<std::unique_ptr<Faction>> made;
