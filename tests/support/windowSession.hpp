@@ -74,14 +74,15 @@ class windowSession {
     windowSession(const windowSession&) = delete;
     windowSession& operator=(const windowSession&) = delete;
 
-    /// Waits for the window (a new one after a relaunch), moves it to the screen's origin and gives it the
-    /// keyboard. False on timeout.
+    /// Waits for the window, moves it to the screen's origin and gives it the keyboard. False on timeout.
+    /// After a relaunch, call it once the new run has said "Done loading pathing grid!": the old window is
+    /// gone by then, and the new one may have the old one's id.
     bool waitForWindow(std::chrono::seconds timeout = std::chrono::seconds(120)) {
         const auto end = std::chrono::steady_clock::now() + timeout;
-        const std::string previous = windowId;
         while (std::chrono::steady_clock::now() < end) {
-            windowId = commandOutput("xdotool search --name 'Kestrova Game' 2>/dev/null | head -n 1");
-            if (!windowId.empty() && windowId != previous) {
+            windowId =
+                commandOutput("xdotool search --onlyvisible --name 'Kestrova Game' 2>/dev/null | head -n 1");
+            if (!windowId.empty()) {
                 run("xdotool windowmove --sync " + windowId + " 0 0");
                 run("xdotool mousemove --window " + windowId + " 300 300");
                 run("xdotool windowfocus --sync " + windowId);

@@ -103,8 +103,8 @@ TEST(ConsoleWindow, CommandsPauseHelpSaveScaleLoadAndGen) {
                   0.97);
     }
     SCOPED_TRACE("Escape ends the program with exit code 0");
-    game.key("Escape");
-    EXPECT_EQ(game.exitCode(), 0);
+    ASSERT_NO_THROW(game.key("Escape")) << game.transcript();
+    EXPECT_EQ(game.exitCode(), 0) << game.transcript();
 }
 
 TEST(ConsoleWindow, TenRelaunchesGiveTheirMemoryBack) {
@@ -136,6 +136,6 @@ TEST(ConsoleWindow, TenRelaunchesGiveTheirMemoryBack) {
     ASSERT_GT(afterFirst, 0);
     EXPECT_LT(afterTenth - afterFirst, 4096)
         << "resident kB after the first relaunch " << afterFirst << ", after the tenth " << afterTenth;
-    game.key("Escape");
-    EXPECT_EQ(game.exitCode(), 0);
+    ASSERT_NO_THROW(game.key("Escape")) << game.transcript();
+    EXPECT_EQ(game.exitCode(), 0) << game.transcript();
 }

@@ -152,8 +152,8 @@ TEST(InterfaceWindow, SelectSplitPlaceAndAttackWithTheMouse) {
                                            floatToString(enemy.x + 1) + ")(" + floatToString(enemy.y) + ")"));
     }
     SCOPED_TRACE("Escape ends the program with exit code 0");
-    game.key("Escape");
-    EXPECT_EQ(game.exitCode(), 0);
+    ASSERT_NO_THROW(game.key("Escape")) << game.transcript();
+    EXPECT_EQ(game.exitCode(), 0) << game.transcript();
     const std::string out = game.output();
     EXPECT_EQ(out.substr(out.size() - 45), "Closing. Press any key to close this window.\n");
 }
