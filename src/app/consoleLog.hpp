@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 /// The in-game message log: replies to commands and orders, and news from the simulation (combat,
 /// starvation, births). The console panel draws it; code with no view at hand writes to it through
@@ -17,14 +19,25 @@ class consoleLog {
     void appendLog(const std::string& line);
     /// Appends `text` as it stands; the next line continues where it ends.
     void appendText(const std::string& text);
-    void clearLog();
+    virtual void clearLog();
 
     const std::string& text() const { return log; }
     /// Grows with every change, so a view can tell whether it must lay the text out again.
     unsigned long revision() const { return changes; }
 
+    /// Lines of the text; a last line without its line break counts, the empty end after a break does not.
+    std::size_t lineCount() const;
+    /// Lines first … end − 1 as one text, each with its line break; `end` is clamped to lineCount().
+    std::string lines(std::size_t first, std::size_t end) const;
+
   private:
+    /// Records where the lines begin in what was appended from `from` on.
+    void indexLines(std::size_t from);
+
     std::string log;
+    /// Offset of the first character of every line, the first at 0; the text's length when it ends
+    /// with a line break.
+    std::vector<std::size_t> lineStarts{0};
     unsigned long changes = 0;
 };
 

@@ -20,3 +20,18 @@ float distanceBetween(float x1, float y1, float x2, float y2) {
     const float dy = y1 - y2;
     return std::sqrt(dx * dx + dy * dy);
 }
+
+float wrapAcross(float x, int columns) {
+    const float worldWidth = static_cast<float>(columns);
+    float wrapped = std::fmod(x, worldWidth);
+    if (wrapped < 0) {
+        wrapped += worldWidth;
+    }
+    // A tiny negative remainder plus the width rounds up to the width itself.
+    return wrapped >= worldWidth ? 0.0f : wrapped;
+}
+
+float wrappedDifference(float a, float b, int columns) {
+    const float half = static_cast<float>(columns) / 2.0f;
+    return wrapAcross(a - b + half, columns) - half;
+}

@@ -32,3 +32,10 @@ inline bool reachedDestination(float x, float y, float destX, float destY, float
 }
 
 float distanceBetween(float x1, float y1, float x2, float y2);
+
+/// `x` brought into [0, columns) by whole turns around a world `columns` grids wide. A unit that crossed
+/// the east-west seam keeps an x outside that range, and so may the cursor.
+float wrapAcross(float x, int columns);
+
+/// a − b taken the short way round a world `columns` grids wide: within [−columns / 2, columns / 2).
+float wrappedDifference(float a, float b, int columns);

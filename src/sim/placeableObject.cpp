@@ -6,6 +6,7 @@
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "path/aStarGraph.hpp"
+#include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/pathSearches.hpp"
@@ -51,7 +52,9 @@ sf::Color placeableObject::getObjectColor() const {
 }
 
 bool placeableObject::isUnderCursor(float cursorX, float cursorY, float tolerance) const {
-    return numIsInRangeOf(cursorX, tolerance, x + 1.0f) && numIsInRangeOf(cursorY, tolerance, y);
+    // Either x may lie beyond the seam: compare the copies nearest each other.
+    const float across = wrappedDifference(cursorX, x + 1.0f, numHorizontalGrids());
+    return numIsInRangeOf(across, tolerance, 0.0f) && numIsInRangeOf(cursorY, tolerance, y);
 }
 
 sf::Color placeableObject::getShapeColor(float cursorX, float cursorY, float tolerance) const {

@@ -86,7 +86,8 @@ class placeableObject : public gameObject {
 
     /// Light green for the human's objects, red for the others.
     sf::Color getObjectColor() const;
-    /// Within `tolerance` of the cursor on both axes (strictly), comparing x + 1.0 with the cursor's x.
+    /// Within `tolerance` of the cursor on both axes (strictly), comparing x + 1.0 with the cursor's x the
+    /// short way round the world.
     bool isUnderCursor(float cursorX, float cursorY, float tolerance) const;
     /// Yellow under the cursor, otherwise the object's colour.
     sf::Color getShapeColor(float cursorX, float cursorY, float tolerance) const;

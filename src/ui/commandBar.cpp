@@ -2,6 +2,10 @@
 
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "sim/gameTime.hpp"
+#include "ui/gameController.hpp"
+#include "ui/panelTexts.hpp"
+#include "ui/unitActions.hpp"
 #include "view/gameView.hpp"
 #include "world/terrainImage.hpp"
 
@@ -10,9 +14,25 @@
 namespace {
 constexpr int PANEL_SIZE = 400;
 constexpr float OUTLINE = 3.0f;
+/// Between neighbouring buttons, and between the first button and the panel's column.
+constexpr int BUTTON_GAP = 3;
+constexpr float STATUS_TOP = 30.0f;
+
+struct buttonSpec {
+    const char* caption;
+    buttonCallback action;
+};
+constexpr std::array<buttonSpec, commandBar::BUTTON_COUNT> BUTTONS{{{"Attack", attackUnit},
+                                                                    {"Move", moveUnit},
+                                                                    {"Stop", stopUnit},
+                                                                    {"Merge", mergeUnit},
+                                                                    {"Found City", foundUnit},
+                                                                    {"Cancel", resetContext},
+                                                                    {"Detailed\nStats", populateInfoBox}}};
 } // namespace
 
-commandBar::commandBar(gameView* owner) : panelText("", arial, 20), controller(owner->controller) {
+commandBar::commandBar(gameView* owner)
+    : panelText("", arial, 20), statusText("", arial, 20), controller(owner->controller) {
     const float panelLeft = static_cast<float>(width - PANEL_SIZE);
     const float panelTop = static_cast<float>(height - barHeight - PANEL_SIZE) - OUTLINE;
     panel.setSize(sf::Vector2f(PANEL_SIZE, PANEL_SIZE));
@@ -26,6 +46,40 @@ commandBar::commandBar(gameView* owner) : panelText("", arial, 20), controller(o
         shape->setOutlineColor(sf::Color::Black);
         shape->setOutlineThickness(OUTLINE);
     }
+    statusText.setPosition(0, static_cast<float>(height - barHeight) + STATUS_TOP);
+    statusText.setFillColor(sf::Color::White);
+
+    // Right to left from just left of the panel's column, one gap apart.
+    for (int k = 1; k <= BUTTON_COUNT; ++k) {
+        const buttonSpec& spec = BUTTONS[static_cast<std::size_t>(k - 1)];
+        const int left = width - k * barHeight - (PANEL_SIZE + BUTTON_GAP * k);
+        auto& made = buttons[static_cast<std::size_t>(k - 1)];
+        made = std::make_unique<button>(spec.caption, left, height - barHeight, barHeight, this, controller,
+                                        spec.action);
+        if (controller != nullptr) {
+            controller->addButton(made.get());
+        }
+    }
+}
+
+commandBar::~commandBar() {
+    if (controller != nullptr) {
+        for (const auto& made : buttons) {
+            controller->removeButton(made.get());
+        }
+    }
+}
+
+void commandBar::update(placeableObject* object) {
+    if (object == nullptr) {
+        return;
+    }
+    if (controller != nullptr) {
+        controller->selectedObject = object;
+    }
+    selected = object;
+    visible = true;
+    panelText.setString(commandPanelText(*object));
 }
 
 void commandBar::display() {
@@ -35,4 +89,9 @@ void commandBar::display() {
     App->draw(bar);
     App->draw(panel);
     App->draw(panelText);
+    statusText.setString(gameStatusText(currentGameTick, gameTime));
+    App->draw(statusText);
+    for (const auto& made : buttons) {
+        made->draw(*App);
+    }
 }

@@ -1,24 +1,57 @@
 #pragma once
 
+#include "ui/button.hpp"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <array>
+#include <memory>
 
 class gameController;
 class gameView;
+class placeableObject;
 
-/// The strip along the window's bottom and the details panel above its right end. Main thread only.
-class commandBar {
+/// The strip along the window's bottom with the seven buttons that act on the selected object, the status
+/// line (game tick and date), and the details panel above the bar's right end. Main thread only.
+class commandBar : public buttonPanel {
   public:
-    explicit commandBar(gameView* owner);
+    /// Buttons in their order on the bar, right to left.
+    enum buttonIndex {
+        attackButton,
+        moveButton,
+        stopButton,
+        mergeButton,
+        foundButton,
+        cancelButton,
+        detailsButton
+    };
+    static constexpr int BUTTON_COUNT = 7;
 
-    /// Draws the bar and the panel while the bar is visible.
+    /// Lays the bar out for the window size and registers its buttons with the view's controller.
+    explicit commandBar(gameView* owner);
+    /// Unregisters the buttons.
+    ~commandBar() override;
+    commandBar(const commandBar&) = delete;
+    commandBar& operator=(const commandBar&) = delete;
+
+    /// Selects `object` (not null) for the controller and the bar, and describes it in the panel as it is
+    /// now.
+    void update(placeableObject* object);
+    /// Draws the bar, the panel, the status line and the buttons while the bar is visible.
     void display();
     void hide() { visible = false; }
+
+    placeableObject* shownObject() const override { return selected; }
+    bool takesClicks() const override { return visible; }
 
     sf::RectangleShape panel;
     sf::Text panelText;
     sf::RectangleShape bar;
+    sf::Text statusText;
     bool visible = true;
+    /// Also the side of the buttons [Units: window units].
     int barHeight = 100;
+    std::array<std::unique_ptr<button>, BUTTON_COUNT> buttons;
+    placeableObject* selected = nullptr;
     gameController* controller;
 };

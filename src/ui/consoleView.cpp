@@ -4,28 +4,38 @@
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "app/worldSelection.hpp"
+#include "ui/consoleCommands.hpp"
+#include "ui/gameController.hpp"
 #include "view/gameView.hpp"
 #include "world/terrainImage.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr float LOG_LEFT = 5.0f;
 constexpr float LOG_TOP = 5.0f;
+constexpr unsigned CHARACTER_SIZE = 20;
 /// Height of the command line under the log, separator included.
 constexpr int INPUT_HEIGHT = 30;
+/// The log's last line ends at least this far above the panel's bottom: clear of the command line, with
+/// room for its descenders, so the newest line shows whole.
+constexpr float LOG_BOTTOM_MARGIN = INPUT_HEIGHT + 5.0f;
+constexpr char BACKSPACE = 8;
+constexpr char CARRIAGE_RETURN = 13;
+constexpr char DELETE = 127;
 } // namespace
 
 std::string initialConsoleText() {
     return "Generated world with seed: " + intToString(worldSeed) + ", worldName: " + worldName +
            "\nUse the arrow keys to explore.\nPress '+' to zoom in and '-' to zoom back out.\nPress enter to "
-           "use "
-           "the console.\nType 'help' to see commands.\n";
+           "use the console.\nType 'help' to see commands.\n";
 }
 
 consoleView::consoleView(gameController* gameControl)
-    : consoleLog(initialConsoleText()), controller(gameControl), shownRevision(revision() - 1) {
+    : consoleLog(initialConsoleText()), controller(gameControl), window(&currentGameWindow()),
+      logTop(LOG_TOP), laidOutRevision(revision() - 1) {
     box.setSize(sf::Vector2f(static_cast<float>(consoleWidth), static_cast<float>(consoleHeight)));
     box.setFillColor(GREY_WITH_ALPHA);
     box.setOutlineColor(sf::Color::Black);
@@ -35,7 +45,7 @@ consoleView::consoleView(gameController* gameControl)
     separator.setPosition(0, static_cast<float>(consoleHeight - INPUT_HEIGHT));
     for (sf::Text* line : {&inputText, &logText, &prompt}) {
         line->setFont(arial);
-        line->setCharacterSize(20);
+        line->setCharacterSize(CHARACTER_SIZE);
         line->setFillColor(sf::Color::Green);
     }
     inputText.setPosition(20, static_cast<float>(consoleHeight - 27));
@@ -44,24 +54,48 @@ consoleView::consoleView(gameController* gameControl)
     prompt.setPosition(LOG_LEFT, static_cast<float>(consoleHeight - 27));
 }
 
-void consoleView::keepLastLineInSight() {
-    const sf::FloatRect bounds = logText.getGlobalBounds();
-    const float excess = bounds.top + bounds.height + 20 - static_cast<float>(consoleHeight);
-    if (excess > 0) {
-        logText.move(0, -std::ceil(excess));
+float consoleView::lineSpacing() const {
+    return arial.getLineSpacing(CHARACTER_SIZE);
+}
+
+void consoleView::appendHelp() {
+    appendText(CONSOLE_HELP);
+}
+
+void consoleView::clearLog() {
+    consoleLog::clearLog();
+    logTop = LOG_TOP;
+}
+
+void consoleView::layoutLog() {
+    const float spacing = lineSpacing();
+    const float count = static_cast<float>(lineCount());
+    const bool changed = laidOutRevision != revision();
+    if (changed) {
+        laidOutRevision = revision();
+        const float excess = logTop + count * spacing + LOG_BOTTOM_MARGIN - static_cast<float>(consoleHeight);
+        if (excess > 0) {
+            logTop -= std::ceil(excess);
+        }
     }
+    std::size_t first = 0;
+    std::size_t end = lineCount();
+    if (spacing > 0) {
+        const float clipHeight = static_cast<float>(consoleHeight - INPUT_HEIGHT);
+        first = static_cast<std::size_t>(std::clamp(std::floor(-logTop / spacing), 0.0f, count));
+        end = static_cast<std::size_t>(std::clamp(std::ceil((clipHeight - logTop) / spacing), 0.0f, count));
+        end = std::max(first, end);
+    }
+    if (changed || first != shownFirst || end != shownEnd) {
+        shownFirst = first;
+        shownEnd = end;
+        logText.setString(lines(first, end));
+    }
+    logText.setPosition(LOG_LEFT, logTop + static_cast<float>(first) * spacing);
 }
 
 void consoleView::drawConsole() {
-    if (shownRevision != revision()) {
-        shownRevision = revision();
-        logText.setString(text());
-        if (text().empty()) {
-            logText.setPosition(LOG_LEFT, LOG_TOP);
-        }
-        keepLastLineInSight();
-    }
-    prompt.setString(">");
+    layoutLog();
     App->draw(box);
     App->draw(separator);
     if (inputShown) {
@@ -75,4 +109,47 @@ void consoleView::drawConsole() {
     App->setView(clip);
     App->draw(logText);
     App->setView(App->getDefaultView());
+}
+
+void consoleView::handleConsoleInput(char c) {
+    if (c == BACKSPACE) {
+        if (!input.empty()) {
+            input.pop_back();
+        }
+    } else if (c == CARRIAGE_RETURN) {
+        executeLine();
+    } else if (static_cast<unsigned char>(c) >= ' ' && c != DELETE) {
+        input += c;
+    }
+    inputText.setString(input);
+}
+
+void consoleView::executeLine() {
+    if (controller != nullptr) {
+        controller->lastInputTime = Clock.getElapsedTime().asSeconds();
+    }
+    if (!input.empty()) {
+        history.push_back(input);
+        appendLog("> " + input);
+        runConsoleCommand(input, *this, controller, *window);
+    }
+    historyPosition = history.size();
+    draft.clear();
+    input.clear();
+    active = false;
+    inputShown = false;
+}
+
+void consoleView::recallHistory(int step) {
+    const long next =
+        std::clamp(static_cast<long>(historyPosition) + step, 0L, static_cast<long>(history.size()));
+    if (static_cast<std::size_t>(next) == historyPosition) {
+        return;
+    }
+    if (historyPosition == history.size()) {
+        draft = input;
+    }
+    historyPosition = static_cast<std::size_t>(next);
+    input = historyPosition == history.size() ? draft : history[historyPosition];
+    inputText.setString(input);
 }

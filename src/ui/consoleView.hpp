@@ -4,25 +4,53 @@
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <cstddef>
 #include <string>
+#include <vector>
 
+class consoleWindow;
 class gameController;
 
 /// The console panel at the window's top-left corner: the message log above, the command line below.
 /// Starts with the world's seed and name and the key guide. Main thread only.
+///
+/// Only the lines of the log that can show are laid out, so a frame costs the same however long the log.
 class consoleView : public consoleLog {
   public:
+    /// `gameControl` may be null (a console without a game); commands act on `currentGameWindow()`.
     explicit consoleView(gameController* gameControl);
 
-    /// Draws the panel; the log shows through a clipping view over the panel's upper part, scrolled
-    /// so that its last line stays in sight whenever it has grown since the last frame.
+    /// Draws the panel; the log shows through a clipping view over the panel's upper part.
     void drawConsole();
+    /// Brings the log's layout up to date: when it has changed since the last layout, scrolls it up just far
+    /// enough for its last line to end 35 units above the panel's bottom (5 above the command line); then
+    /// picks the lines that show.
+    /// Needs the font's metrics, not the window.
+    void layoutLog();
+    /// Appends the help text, three lines without a line break at the end.
+    void appendHelp();
+    /// Empties the log and puts its first line back at the top.
+    void clearLog() override;
+    /// Moves the log up or down by 10 units; no bounds.
+    void scrollUp() { logTop -= SCROLL_STEP; }
+    void scrollDown() { logTop += SCROLL_STEP; }
     void setActive() { active = true; }
     bool isActive() const { return active; }
+    /// One typed character: backspace (8) deletes, carriage return (13) runs the line, other control
+    /// characters are ignored, anything else is typed.
+    void handleConsoleInput(char c);
+    /// Brings back an earlier command line of this run (`step` −1) or a later one (+1); past the last
+    /// one comes the line that was being typed.
+    void recallHistory(int step);
+    /// Where the log's first line stands [Units: window units from the panel's top].
+    float logPosition() const { return logTop; }
+
+    static constexpr float SCROLL_STEP = 10.0f;
 
     sf::RectangleShape box;
     sf::RectangleShape separator;
     sf::Text inputText;
+    /// The lines of the log that can show, placed where they stand in the whole log.
     sf::Text logText;
     sf::Text prompt;
     bool inputShown = false;
@@ -31,12 +59,23 @@ class consoleView : public consoleLog {
     std::string input;
     gameController* controller;
     bool active = false;
+    /// What the commands close and resize.
+    consoleWindow* window;
+    /// The command lines run in this console, oldest first.
+    std::vector<std::string> history;
 
   private:
-    /// Moves the log up just far enough for its bottom to sit 20 units above the panel's bottom.
-    void keepLastLineInSight();
+    /// Runs `input` as a command line and closes the command line.
+    void executeLine();
+    float lineSpacing() const;
 
-    unsigned long shownRevision;
+    float logTop;
+    unsigned long laidOutRevision;
+    std::size_t shownFirst = 0;
+    std::size_t shownEnd = 0;
+    /// Index into `history` of the line shown; history.size() for the line being typed (`draft`).
+    std::size_t historyPosition = 0;
+    std::string draft;
 };
 
 /// The console's text at the start of a world: its seed and name, then the key guide.

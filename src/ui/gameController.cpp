@@ -141,7 +141,7 @@ void gameController::orderMove(float cursorX, float cursorY) {
     if (selectedObject == nullptr) {
         return;
     }
-    context = 0;
+    context = noOrder;
     if (!humanOwns(*selectedObject)) {
         logToConsole("You can not move an object that you do not own.");
         return;
@@ -173,7 +173,7 @@ bool gameController::orderTowards(placeableObject* target, const std::string& re
     if (selectedObject == nullptr) {
         return false;
     }
-    context = 0;
+    context = noOrder;
     if (!humanOwns(*selectedObject)) {
         logToConsole(refusal);
         return false;

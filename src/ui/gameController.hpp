@@ -8,10 +8,14 @@
 #include <vector>
 
 class Faction;
+class button;
 class gameView;
 class iceCap;
 class placeableObject;
 class worldMap;
+namespace sf {
+class Event;
+}
 
 /// Turns time and the user's intent into simulation: generates the world and the factions at start-up,
 /// advances the game by ticks and carries out the user's orders. Main thread only.
@@ -22,8 +26,14 @@ class gameController {
 
     /// The pausable game clock; running from construction on.
     sftools::Chronometer gameClock;
-    /// The pending order: 0 none, 1 move, 2 attack, 3 merge.
-    int context = 0;
+    /// Values of `context`.
+    static constexpr int noOrder = 0;
+    static constexpr int movePending = 1;
+    static constexpr int attackPending = 2;
+    static constexpr int mergePending = 3;
+
+    /// The pending order: what the next left click in a grid view completes (see the values above).
+    int context = noOrder;
     /// The object the orders apply to; null until something is selected.
     placeableObject* selectedObject = nullptr;
     /// The window that shows this game; null until the view is initialised.
@@ -60,19 +70,37 @@ class gameController {
     /// Sends the selected object to merge into `target`.
     void orderMerge(placeableObject* target);
 
-    // Keyboard and window events, polled once per frame by the view on screen (gameControllerInput.cpp).
+    // Keyboard, mouse and window events, polled once per frame by the view on screen
+    // (gameControllerInput.cpp).
     /// Polls the keys, then drains the window's events.
     void checkForInput();
     /// Arrow keys pan; Return, Dash and Equal act at most once per 0.3 s. Nothing while the console types.
     void checkForKeypress();
-    /// Closes the window on its close button or Escape; records mouse movement.
+    /// Drains the window's events: text to the console, Up and Down to its history, the mouse; the close
+    /// button and Escape close the window.
     void pollEvents();
-    /// Stores the mouse position in window pixels in the view.
+    /// Reads the mouse position from the window and follows it (mouseMovedTo).
     void handleMouseMove();
-    /// Seconds on Clock of the last debounced key action.
+    /// The mouse is at window pixel (x, y): stores it in the view, works out the world point under it and
+    /// shows the tooltip of the last object there (grid views only).
+    void mouseMovedTo(int x, int y);
+    /// Scrolls the console, or the info box while it is shown, when the wheel turns over it.
+    void handleMouseWheel(const sf::Event& event);
+    /// Right: attacks the first foreign object under the cursor, else moves there. Left, in the grid views:
+    /// presses the first button hit, else completes the pending order or selects.
+    void handleMousePress(const sf::Event& event);
+    /// Registers a button for the hit test (not owned; its panel unregisters it before destroying it).
+    void addButton(button* b);
+    /// Unregisters the button; nothing when it is not registered.
+    void removeButton(button* b);
+    /// Seconds on Clock of the last debounced key action or executed console line.
     float lastInputTime = 0.0f;
+    /// Registered buttons in registration order; their panels own them.
+    std::vector<button*> buttons;
 
   private:
+    /// Every object of every faction within the mode's tolerance of the cursor, in scan order.
+    std::vector<placeableObject*> objectsUnderCursor() const;
     /// The human commands the object, or leads its faction.
     bool humanOwns(const placeableObject& object) const;
     /// The common part of orderAttack and orderMerge; false when refused.

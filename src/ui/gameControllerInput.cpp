@@ -1,6 +1,13 @@
 #include "app/gameInit.hpp"
+#include "app/settings.hpp"
+#include "sim/Faction.hpp"
+#include "sim/placeableObject.hpp"
+#include "sim/player.hpp"
+#include "ui/button.hpp"
+#include "ui/commandBar.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
+#include "ui/infoBox.hpp"
 #include "view/gameView.hpp"
 #include "view/gridView.hpp"
 #include "view/mapView.hpp"
@@ -9,9 +16,27 @@
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
+#include <algorithm>
+#include <iostream>
 
 namespace {
 constexpr double DEBOUNCE_SECONDS = 0.3;
+/// Typed text right after the console opened or ran a line is the Enter key's own carriage return.
+constexpr double TEXT_GATE_SECONDS = 0.1;
+constexpr unsigned LAST_ASCII = 127;
+
+double secondsSince(float then) {
+    return static_cast<double>(Clock.getElapsedTime().asSeconds()) - static_cast<double>(then);
+}
+
+/// How near the cursor an object must be to be under it: a tenth of a cell in either grid view, nothing
+/// on the world map [Units: grid units].
+float cursorTolerance() {
+    if (display == 2) {
+        return 0.005f;
+    }
+    return display == 1 ? 0.05f : 0.0f;
+}
 } // namespace
 
 void gameController::checkForInput() {
@@ -24,9 +49,7 @@ void gameController::checkForKeypress() {
         return;
     }
     const auto debounced = [this](sf::Keyboard::Key key) {
-        if (!sf::Keyboard::isKeyPressed(key) ||
-            static_cast<double>(Clock.getElapsedTime().asSeconds()) - static_cast<double>(lastInputTime) <=
-                DEBOUNCE_SECONDS) {
+        if (!sf::Keyboard::isKeyPressed(key) || secondsSince(lastInputTime) <= DEBOUNCE_SECONDS) {
             return false;
         }
         lastInputTime = Clock.getElapsedTime().asSeconds();
@@ -74,22 +97,152 @@ void gameController::checkForKeypress() {
 }
 
 void gameController::pollEvents() {
+    consoleView& console = *view->console;
     sf::Event event;
-    while (App->pollEvent(event)) {
-        if (event.type == sf::Event::Closed ||
-            (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape)) {
+    while (App->isOpen() && App->pollEvent(event)) {
+        switch (event.type) {
+        case sf::Event::Closed:
             App->close();
             return;
-        }
-        if (event.type == sf::Event::MouseMoved) {
+        case sf::Event::KeyPressed:
+            if (event.key.code == sf::Keyboard::Escape) {
+                App->close();
+                return;
+            }
+            if (console.isActive() &&
+                (event.key.code == sf::Keyboard::Up || event.key.code == sf::Keyboard::Down)) {
+                console.recallHistory(event.key.code == sf::Keyboard::Up ? -1 : 1);
+            }
+            break;
+        case sf::Event::TextEntered:
+            if (console.isActive() && secondsSince(lastInputTime) > TEXT_GATE_SECONDS &&
+                event.text.unicode <= LAST_ASCII) {
+                // A command may close the window: the loop's test then ends the polling.
+                console.handleConsoleInput(static_cast<char>(event.text.unicode));
+            }
+            break;
+        case sf::Event::MouseMoved:
             handleMouseMove();
+            break;
+        case sf::Event::MouseWheelScrolled:
+            handleMouseWheel(event);
+            break;
+        case sf::Event::MouseButtonPressed:
+            handleMousePress(event);
+            break;
+        default:
+            break;
         }
     }
 }
 
 void gameController::handleMouseMove() {
-    view->tooltip.hide();
     const sf::Vector2i position = sf::Mouse::getPosition(*App);
-    view->mouseX = position.x;
-    view->mouseY = position.y;
+    mouseMovedTo(position.x, position.y);
+}
+
+void gameController::mouseMovedTo(int x, int y) {
+    view->tooltip.hide();
+    view->mouseX = x;
+    view->mouseY = y;
+    // The cursor follows the event, so that a click in the same frame acts where the mouse now is.
+    view->gridViewer->updateCursor();
+    if (display != 1 && display != 2) {
+        return;
+    }
+    for (const placeableObject* object : objectsUnderCursor()) {
+        view->tooltip.update(object, static_cast<float>(x), static_cast<float>(y));
+    }
+}
+
+void gameController::handleMouseWheel(const sf::Event& event) {
+    if (event.mouseWheelScroll.wheel != sf::Mouse::VerticalWheel || event.mouseWheelScroll.delta == 0) {
+        return;
+    }
+    const bool towardsTop = event.mouseWheelScroll.delta > 0;
+    const float x = static_cast<float>(view->mouseX);
+    const float y = static_cast<float>(view->mouseY);
+    consoleView& console = *view->console;
+    if (x < static_cast<float>(console.consoleWidth) * scale &&
+        y < static_cast<float>(console.consoleHeight) * scale) {
+        towardsTop ? console.scrollDown() : console.scrollUp();
+        return;
+    }
+    infoBox& details = *view->infoPanel;
+    const sf::FloatRect area = details.getCoordinatesRect();
+    const sf::FloatRect scaled(area.left * scale, area.top * scale, area.width * scale, area.height * scale);
+    if (details.visible && scaled.contains(x, y)) {
+        towardsTop ? details.scrollDown() : details.scrollUp();
+    }
+}
+
+void gameController::handleMousePress(const sf::Event& event) {
+    const Faction* humanFaction = humanPlayer ? humanPlayer->faction : nullptr;
+    if (event.mouseButton.button == sf::Mouse::Right) {
+        for (placeableObject* object : objectsUnderCursor()) {
+            if (object->faction != humanFaction) {
+                orderAttack(object);
+                return;
+            }
+        }
+        orderMove(view->gridViewer->cursorX, view->gridViewer->cursorY);
+        return;
+    }
+    if (event.mouseButton.button != sf::Mouse::Left || (display != 1 && display != 2)) {
+        return;
+    }
+    for (button* candidate : buttons) {
+        if (candidate->isHit(view->mouseX, view->mouseY, scale)) {
+            std::cout << "Button clicked!" << std::endl;
+            // The action may change the registry; nothing here reads it again.
+            candidate->press();
+            return;
+        }
+    }
+    if (context == movePending) {
+        orderMove(view->gridViewer->cursorX, view->gridViewer->cursorY);
+        return;
+    }
+    for (placeableObject* object : objectsUnderCursor()) {
+        const bool own = object->faction == humanFaction;
+        if (context == attackPending && !own) {
+            orderAttack(object);
+            return;
+        }
+        if (context == mergePending && own) {
+            orderMerge(object);
+            return;
+        }
+        if (context == noOrder) {
+            view->commandPanel->update(object);
+            return;
+        }
+    }
+}
+
+void gameController::addButton(button* b) {
+    std::cout << "gameController::addButton()\n";
+    buttons.push_back(b);
+}
+
+void gameController::removeButton(button* b) {
+    const auto found = std::find(buttons.begin(), buttons.end(), b);
+    if (found != buttons.end()) {
+        buttons.erase(found);
+    }
+}
+
+std::vector<placeableObject*> gameController::objectsUnderCursor() const {
+    const float tolerance = cursorTolerance();
+    const float cursorX = view->gridViewer->cursorX;
+    const float cursorY = view->gridViewer->cursorY;
+    std::vector<placeableObject*> found;
+    for (const auto& faction : factions) {
+        for (placeableObject* object : faction->objects) {
+            if (object->isUnderCursor(cursorX, cursorY, tolerance)) {
+                found.push_back(object);
+            }
+        }
+    }
+    return found;
 }

@@ -1,26 +1,193 @@
 #include "ui/infoBox.hpp"
 
+#include "app/consoleLog.hpp"
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "app/utilities.hpp"
+#include "sim/combat.hpp"
+#include "sim/placeableObject.hpp"
+#include "ui/commandBar.hpp"
+#include "ui/gameController.hpp"
+#include "ui/panelTexts.hpp"
 #include "view/gameView.hpp"
 #include "world/terrainImage.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
+#include <iostream>
 
 namespace {
-constexpr float BOX_TOP = 100.0f;
+constexpr int BOX_TOP = 100;
+/// The content region starts under the row of the Close and Split buttons.
+constexpr int CONTENT_TOP = 130;
+/// The content region ends this much above the box's bottom.
+constexpr int CONTENT_MARGIN = 30;
+constexpr int SMALL_BUTTON = 20;
+/// Split's left edge, from the box's right edge.
+constexpr int SPLIT_FROM_RIGHT = 50;
+constexpr float TEXT_LEFT = 25.0f;
 } // namespace
 
-infoBox::infoBox(gameView* owner) : controller(owner->controller) {
+infoBox::infoBox(gameView* owner) : text("", arial, 20), controller(owner->controller) {
+    const int left = contentLeft();
     box.setSize(sf::Vector2f(static_cast<float>(boxWidth), static_cast<float>(boxHeight)));
-    box.setPosition(static_cast<float>(width / 2 - boxWidth / 2), BOX_TOP);
+    box.setPosition(static_cast<float>(left), static_cast<float>(BOX_TOP));
     box.setFillColor(GREY_WITH_ALPHA);
     box.setOutlineColor(sf::Color::Black);
     box.setOutlineThickness(3);
+    text.setFillColor(sf::Color::White);
+    closeButton =
+        std::make_unique<button>("Close", left, BOX_TOP, SMALL_BUTTON, this, controller, closeInfoBox);
+    splitButton = std::make_unique<button>("Split", width / 2 + boxWidth / 2 - SPLIT_FROM_RIGHT, BOX_TOP,
+                                           SMALL_BUTTON, this, controller, splitUnit);
+    if (controller != nullptr) {
+        controller->addButton(closeButton.get());
+    }
+}
+
+infoBox::~infoBox() {
+    deleteButtons();
+    if (controller != nullptr) {
+        controller->removeButton(closeButton.get());
+    }
+}
+
+int infoBox::contentLeft() const {
+    return width / 2 - boxWidth / 2;
+}
+
+sf::FloatRect infoBox::getCoordinatesRect() const {
+    return {static_cast<float>(contentLeft()), static_cast<float>(CONTENT_TOP), static_cast<float>(boxWidth),
+            static_cast<float>(boxHeight - CONTENT_MARGIN)};
+}
+
+void infoBox::update(placeableObject* shown) {
+    if (shown == nullptr) {
+        return;
+    }
+    deleteButtons();
+    if (controller != nullptr) {
+        controller->addButton(splitButton.get());
+    }
+    selectedPeople.clear();
+    text.setPosition(TEXT_LEFT, 0);
+    visible = true;
+    object = shown;
+
+    const sf::FloatRect content = getCoordinatesRect();
+    for (int i = 0; i < shown->numPeople(); ++i) {
+        person* citizen = shown->people[static_cast<std::size_t>(i)];
+        std::cout << "Populating button with person: " << static_cast<const void*>(citizen) << "\n";
+        auto& made = personButtons.emplace_back(std::make_unique<button>(
+            "X", 0, rowStart + ROW_HEIGHT * i, SMALL_BUTTON, this, controller, selectPerson, citizen));
+        made->setRelativeLocation(contentLeft(), CONTENT_TOP);
+        made->visibleArea = content;
+        if (controller != nullptr) {
+            controller->addButton(made.get());
+        }
+    }
+    text.setString(infoBoxText(*shown));
+}
+
+void infoBox::deleteButtons() {
+    if (controller != nullptr) {
+        for (const auto& made : personButtons) {
+            controller->removeButton(made.get());
+        }
+        controller->removeButton(splitButton.get());
+    }
+    personButtons.clear();
+}
+
+void infoBox::scrollOffset(int dy) {
+    text.move(0, static_cast<float>(dy));
+    for (const auto& made : personButtons) {
+        made->move(0, dy);
+    }
+}
+
+void infoBox::togglePerson(person* citizen) {
+    std::cout << "Toggling person selection for: " << static_cast<const void*>(citizen) << "\n";
+    if (object == nullptr || citizen == nullptr || !object->hasPerson(citizen)) {
+        const auto row = std::find_if(personButtons.begin(), personButtons.end(),
+                                      [citizen](const auto& made) { return made->data == citizen; });
+        const std::string name = object != nullptr ? object->name : "this object";
+        logToConsole("Citizen " + intToString(static_cast<int>(row - personButtons.begin()) + 1) +
+                     " is no longer in " + name + ".");
+        return;
+    }
+    if (selectedPeople.erase(citizen) > 0) {
+        std::cout << "Removed person selection\n";
+    } else {
+        selectedPeople.insert(citizen);
+        std::cout << "Inserted person selection\n";
+    }
 }
 
 void infoBox::display() {
-    if (visible) {
-        App->draw(box);
+    if (!visible) {
+        return;
+    }
+    App->draw(box);
+    closeButton->draw(*App);
+    splitButton->draw(*App);
+
+    const sf::FloatRect content = getCoordinatesRect();
+    sf::View rows(sf::FloatRect(0, 0, content.width, content.height));
+    rows.setViewport(sf::FloatRect(
+        content.left / static_cast<float>(width), content.top / static_cast<float>(height),
+        content.width / static_cast<float>(width), content.height / static_cast<float>(height)));
+    App->setView(rows);
+    sf::RectangleShape highlight(sf::Vector2f(static_cast<float>(boxWidth), static_cast<float>(ROW_HEIGHT)));
+    highlight.setFillColor(YELLOW_WITH_ALPHA);
+    for (const auto& made : personButtons) {
+        made->draw(*App);
+        if (selectedPeople.count(made->data) > 0) {
+            highlight.setPosition(0, static_cast<float>(made->top - CONTENT_TOP));
+            App->draw(highlight);
+        }
+    }
+    App->draw(text);
+    App->setView(App->getDefaultView());
+}
+
+void closeInfoBox(buttonPanel* owner, placeableObject*, gameController*, person*) {
+    if (auto* shownBox = dynamic_cast<infoBox*>(owner)) {
+        shownBox->deleteButtons();
+        shownBox->visible = false;
+    }
+}
+
+void splitUnit(buttonPanel* owner, placeableObject* object, gameController* controller, person*) {
+    auto* shownBox = dynamic_cast<infoBox*>(owner);
+    if (shownBox == nullptr || object == nullptr) {
+        return;
+    }
+    if (!object->inPlay()) {
+        logLeftPlay(*object);
+        return;
+    }
+    logToConsole("Choose the amount of resources to split.");
+    placeableObject* unit = split(object, shownBox->selectedPeople);
+    if (unit == nullptr) {
+        logToConsole("You can not create a new unit of 0 population!");
+        return;
+    }
+    logToConsole("Split success!");
+    shownBox->deleteButtons();
+    shownBox->visible = false;
+    if (controller != nullptr) {
+        controller->selectedObject = unit;
+        if (controller->view != nullptr) {
+            controller->view->commandPanel->update(unit);
+        }
+        controller->context = gameController::movePending;
+    }
+    logToConsole("click a location to place the split unit.");
+}
+
+void selectPerson(buttonPanel* owner, placeableObject*, gameController*, person* chosen) {
+    if (auto* shownBox = dynamic_cast<infoBox*>(owner)) {
+        shownBox->togglePerson(chosen);
     }
 }

@@ -3,11 +3,16 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+class placeableObject;
+
 /// The card that follows the mouse over objects in the grid views. Hidden at start. Main thread only.
 class tooltipView {
   public:
     tooltipView();
 
+    /// Shows the card for `object` (null shows a placeholder) 15 window pixels right of the mouse at
+    /// window pixel (mouseX, mouseY).
+    void update(const placeableObject* object, float mouseX, float mouseY);
     void hide() { visible = false; }
     /// Draws the card when it is shown.
     void display();

@@ -1,5 +1,7 @@
 #include "view/gridGeometry.hpp"
 
+#include "path/pathGeometry.hpp"
+
 #include <cmath>
 
 namespace {
@@ -58,6 +60,8 @@ std::vector<gridToLoad> gridLoadBlock(int gridX, int gridY, int columns, int row
 }
 
 std::optional<sf::Vector2f> gridPointOnScreen(const gridFrame& frame, float x, float y) {
+    // A unit that crossed the seam keeps an x outside the world; it stands on the wrapped column.
+    x = wrapAcross(x, frame.columns);
     const int column = static_cast<int>(x);
     const int row = static_cast<int>(y);
     const float square = static_cast<float>(frame.squarePixels);

@@ -171,6 +171,25 @@ void gridView::relativeMouseCoordinates(float* outX, float* outY, float baseX, f
     }
 }
 
+void gridView::updateCursor() {
+    const float x = static_cast<float>(parent->gridX);
+    const float y = static_cast<float>(parent->gridY);
+    if (display == 2) {
+        relativeMouseCoordinates(&cursorX, &cursorY, x + static_cast<float>(cellX) / 10.0f,
+                                 y + static_cast<float>(cellY) / 10.0f);
+    } else if (display == 1) {
+        relativeMouseCoordinates(&cursorX, &cursorY, x, y);
+    } else if (display == 0) {
+        const std::optional<sf::Vector2f> point =
+            mapPointUnderMouse(parent->mapCamera, parent->mouseX, parent->mouseY, scale, width, height,
+                               numHorizontalGrids(), numVerticalGrids());
+        if (point) {
+            cursorX = point->x;
+            cursorY = point->y;
+        }
+    }
+}
+
 gridFrame gridView::frame(int level) const {
     return {level,   parent->gridX, parent->gridY, offsetX,
             offsetY, squarePixels,  height,        numHorizontalGrids()};
@@ -192,17 +211,13 @@ void gridView::displayGrid(int level) {
     }
     App->setView(App->getDefaultView());
 
-    std::string text;
+    std::string text = "X: " + intToString(parent->gridX);
     if (level == 1) {
-        text = "X: " + intToString(parent->gridX) + "." + intToString(cellX) +
-               "\nY: " + intToString(parent->gridY) + "." + intToString(cellY);
-        relativeMouseCoordinates(&cursorX, &cursorY, static_cast<float>(parent->gridX) + cellX / 10.0f,
-                                 static_cast<float>(parent->gridY) + cellY / 10.0f);
+        text += "." + intToString(cellX) + "\nY: " + intToString(parent->gridY) + "." + intToString(cellY);
     } else {
-        text = "X: " + intToString(parent->gridX) + "\nY: " + intToString(parent->gridY);
-        relativeMouseCoordinates(&cursorX, &cursorY, static_cast<float>(parent->gridX),
-                                 static_cast<float>(parent->gridY));
+        text += "\nY: " + intToString(parent->gridY);
     }
+    updateCursor();
     text += "\nmX: " + floatToString(cursorX) + "\nmY: " + floatToString(cursorY);
     int terrainHeight = 0;
     const float worldX = cursorX - 1;

@@ -55,6 +55,9 @@ class gridView {
     void moveRight();
     /// Writes the world point under the mouse for the current mode; (baseX, baseY) is the screen centre.
     void relativeMouseCoordinates(float* outX, float* outY, float baseX, float baseY) const;
+    /// Works out cursorX and cursorY for the mouse's position in the view mode shown: the grid views' point
+    /// under it, or on the world map the map's point (kept when the mouse is over an ice cap).
+    void updateCursor();
     /// One frame of view mode 1 (level 0) or 2 (level 1), input included.
     void displayGrid(int level);
     void drawGrids(int level);

@@ -1,6 +1,7 @@
 #include "view/mapLayout.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 /// The locator keeps this many grids away from either side of the window before the map scrolls.
@@ -44,4 +45,22 @@ std::vector<sf::IntRect> pictureStrips(int pictureWidth, int pictureHeight, int 
         strips.emplace_back(left, 0, std::min(maxStripWidth, pictureWidth - left), pictureHeight);
     }
     return strips;
+}
+
+std::optional<sf::Vector2f> mapPointUnderMouse(const sf::View& camera, int mouseX, int mouseY,
+                                               float windowScale, int windowWidth, int windowHeight,
+                                               int columns, int rows) {
+    const sf::Vector2f across(
+        static_cast<float>(mouseX) / windowScale / static_cast<float>(windowWidth) - 0.5f,
+        static_cast<float>(mouseY) / windowScale / static_cast<float>(windowHeight) - 0.5f);
+    const sf::Vector2f mapPixel(camera.getCenter().x + across.x * camera.getSize().x,
+                                camera.getCenter().y + across.y * camera.getSize().y);
+    const float gridPixels = static_cast<float>(mapLayout::GRID_PIXELS);
+    const float y = mapPixel.y / gridPixels;
+    if (y < 0 || y >= static_cast<float>(rows)) {
+        return std::nullopt;
+    }
+    // The camera shows two copies of the map side by side.
+    const float x = std::fmod(mapPixel.x / gridPixels, static_cast<float>(columns));
+    return sf::Vector2f((x < 0 ? x + static_cast<float>(columns) : x) + 1.0f, y);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <SFML/Graphics/Rect.hpp>
+#include <SFML/Graphics/View.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <optional>
 #include <vector>
 
 /// Sizes of the world map picture, its camera and its locator, derived from the world's size in cells
@@ -47,3 +49,11 @@ sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight);
 /// The picture split into side-by-side strips no wider than `maxStripWidth` pixels, left to right: a wide
 /// world's map picture can exceed the largest texture the graphics card takes.
 std::vector<sf::IntRect> pictureStrips(int pictureWidth, int pictureHeight, int maxStripWidth);
+
+/// The world point under window pixel (mouseX, mouseY) while the world map fills the window through
+/// `camera`: grid units, x in the +1.0 convention of the cursor and inside the world's `columns`; nothing
+/// over the ice caps. `windowScale` turns window pixels into the window's `windowWidth` × `windowHeight`
+/// units.
+std::optional<sf::Vector2f> mapPointUnderMouse(const sf::View& camera, int mouseX, int mouseY,
+                                               float windowScale, int windowWidth, int windowHeight,
+                                               int columns, int rows);

@@ -39,3 +39,15 @@ TEST(PathGeometry, ReachedDestination) {
     EXPECT_FALSE(reachedDestination(3.0f, 1.0f, 2.0f, 2.0f, 0.001f, 0.6f, 0.8f));
     EXPECT_FALSE(reachedDestination(3.0f, 3.0f, 2.0f, 2.0f, 0.001f, -0.6f, 0.8f));
 }
+
+TEST(PathGeometry, WrapAcrossTheSeam) {
+    EXPECT_FLOAT_EQ(wrapAcross(-0.5f, 36), 35.5f);
+    EXPECT_FLOAT_EQ(wrapAcross(36.25f, 36), 0.25f);
+    EXPECT_FLOAT_EQ(wrapAcross(-36.5f, 36), 35.5f);
+    EXPECT_FLOAT_EQ(wrapAcross(17.0f, 36), 17.0f);
+    EXPECT_EQ(wrapAcross(-1e-9f, 36), 0.0f) << "never the width itself";
+    EXPECT_NEAR(wrappedDifference(0.2f, 35.9f, 36), 0.3f, 1e-5f);
+    EXPECT_NEAR(wrappedDifference(35.9f, 0.2f, 36), -0.3f, 1e-5f);
+    EXPECT_NEAR(wrappedDifference(3.0f, 1.0f, 36), 2.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(wrappedDifference(18.0f, 0.0f, 36), -18.0f) << "half a turn counts as west";
+}

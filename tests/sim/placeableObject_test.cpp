@@ -109,6 +109,19 @@ TEST(PlaceableObject, ColoursShapesAndTheCursor) {
         EXPECT_EQ(home.getShapeColor(3.1f, 3.0f, 0.05f), LIGHT_GREEN);
     }
     {
+        SCOPED_TRACE(
+            "across the seam of the 36-grid world: positions and cursors beyond it meet their copies");
+        militaryUnit& eastward = run.addUnit(human, 36.2f, 1.0f, 1);
+        militaryUnit& westward = run.addUnit(human, -0.3f, 1.0f, 1);
+        EXPECT_TRUE(eastward.isUnderCursor(1.21f, 1.0f, 0.05f)) << "stored 36.2, shown at 0.2";
+        EXPECT_TRUE(eastward.isUnderCursor(37.19f, 1.0f, 0.05f));
+        EXPECT_TRUE(westward.isUnderCursor(36.7f, 1.0f, 0.05f)) << "stored -0.3, shown at 35.7";
+        EXPECT_TRUE(westward.isUnderCursor(0.71f, 1.0f, 0.05f));
+        EXPECT_FALSE(westward.isUnderCursor(0.6f, 1.0f, 0.05f));
+        EXPECT_TRUE(home.isUnderCursor(-33.0f, 3.0f, 0.05f)) << "a cursor a whole turn west";
+        EXPECT_EQ(eastward.getShapeColor(1.2f, 1.0f, 0.05f), sf::Color::Yellow);
+    }
+    {
         SCOPED_TRACE("a city is a 10 × 10 square at the screen point, a unit a circle of radius 5 around it");
         const auto square = home.getSFDrawable(100, 200, 3.0f, 3.0f, 0.05f);
         const auto* rectangle = dynamic_cast<const sf::RectangleShape*>(square.get());

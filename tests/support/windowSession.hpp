@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -32,13 +33,25 @@ class displayConnection {
 /// scope end if it still runs.
 class windowSession {
   public:
-    windowSession(const temporaryDirectory& directory, const std::string& arguments) : folder(directory) {
+    /// With `answerPrompts`, standard input is a pipe the test writes with answer(), kept open so that the
+    /// program never sees its end; otherwise it is empty.
+    windowSession(const temporaryDirectory& directory, const std::string& arguments,
+                  bool answerPrompts = false)
+        : folder(directory) {
+        const std::string prompts = folder.file("prompts");
+        if (answerPrompts) {
+            if (mkfifo(prompts.c_str(), 0600) != 0) {
+                throw std::runtime_error("cannot make the pipe " + prompts);
+            }
+            // Read and write: opening does not wait for the program, and the pipe never reports its end.
+            promptWriter = open(prompts.c_str(), O_RDWR | O_CLOEXEC);
+        }
         pid = fork();
         if (pid == 0) {
             if (chdir(folder.path().c_str()) != 0) {
                 _exit(127);
             }
-            const int input = open("/dev/null", O_RDONLY);
+            const int input = open(answerPrompts ? "prompts" : "/dev/null", O_RDONLY);
             const int output = open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
             const int errors = open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(input, 0);
@@ -54,15 +67,21 @@ class windowSession {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
+        if (promptWriter >= 0) {
+            close(promptWriter);
+        }
     }
     windowSession(const windowSession&) = delete;
     windowSession& operator=(const windowSession&) = delete;
 
     /// Waits for the window, moves it to the screen's origin and gives it the keyboard. False on timeout.
+    /// After a relaunch, call it once the new run has said "Done loading pathing grid!": the old window is
+    /// gone by then, and the new one may have the old one's id.
     bool waitForWindow(std::chrono::seconds timeout = std::chrono::seconds(120)) {
         const auto end = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < end) {
-            windowId = commandOutput("xdotool search --name 'Kestrova Game' 2>/dev/null | head -n 1");
+            windowId =
+                commandOutput("xdotool search --onlyvisible --name 'Kestrova Game' 2>/dev/null | head -n 1");
             if (!windowId.empty()) {
                 run("xdotool windowmove --sync " + windowId + " 0 0");
                 run("xdotool mousemove --window " + windowId + " 300 300");
@@ -75,10 +94,9 @@ class windowSession {
     }
 
     /// Holds `key` (an xdotool key name) long enough for a few frames to poll it, then releases it.
+    /// One xdotool run presses and releases, so that starting a process under load cannot stretch the hold.
     void hold(const std::string& key, int milliseconds = 250) {
-        run("xdotool keydown " + key);
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-        run("xdotool keyup " + key);
+        run("xdotool keydown " + key + " sleep " + std::to_string(milliseconds / 1000.0) + " keyup " + key);
     }
 
     /// One pan step: held across a few frames, then released for longer than the pan period.
@@ -88,6 +106,43 @@ class windowSession {
     }
 
     void key(const std::string& key) { run("xdotool key --window " + windowId + " " + key); }
+
+    /// Types `text` (no quotes in it) into the focused window, one character every 60 ms.
+    void type(const std::string& text) { run("xdotool type --delay 60 '" + text + "'"); }
+
+    /// Moves the mouse to window pixel (x, y), lets a frame see it, then clicks `button` (1 left, 3 right).
+    void click(int x, int y, int button = 1) {
+        moveMouse(x, y);
+        run("xdotool click " + std::to_string(button));
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+    void moveMouse(int x, int y) {
+        run("xdotool mousemove --window " + windowId + " " + std::to_string(x) + " " + std::to_string(y));
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    }
+
+    /// "<width>x<height>" of the window in screen pixels.
+    std::string windowSize() const {
+        const std::string geometry = commandOutput("xdotool getwindowgeometry " + windowId);
+        const std::size_t at = geometry.find("Geometry: ");
+        return at == std::string::npos ? geometry : geometry.substr(at + 10);
+    }
+
+    /// Writes `line` and a line break to the program's standard input (see the constructor).
+    void answer(const std::string& line) {
+        const std::string text = line + "\n";
+        if (promptWriter < 0 ||
+            write(promptWriter, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+            throw std::runtime_error("cannot answer the prompt");
+        }
+    }
+
+    /// The program's resident memory in kilobytes (VmRSS); −1 when it cannot be read.
+    long residentKilobytes() const {
+        const std::string status = readTextFile("/proc/" + std::to_string(pid) + "/status");
+        const std::size_t at = status.find("VmRSS:");
+        return at == std::string::npos ? -1 : std::stol(status.substr(at + 6));
+    }
 
     /// Captures the window into `name` in the session's folder and loads it.
     sf::Image screenshot(const std::string& name) {
@@ -167,6 +222,7 @@ class windowSession {
 
     const temporaryDirectory& folder;
     pid_t pid = -1;
+    int promptWriter = -1;
     bool exited = false;
     std::string windowId;
 };

@@ -112,13 +112,6 @@ std::map<std::string, std::time_t> writeTimes(const std::string& directory) {
     return times;
 }
 
-/// A folder with the small world's settings and the program's assets.
-void prepare(const temporaryDirectory& directory) {
-    writeSmallWorldConfig(directory);
-    boost::filesystem::create_directory_symlink(std::string(KESTROVA_SOURCE_DIR) + "/assets",
-                                                directory.file("assets"));
-}
-
 // Screen squares of the grid view (213 pixels): column i starts at 213 i; the centre row at 419.
 constexpr int CENTRE_ROW_TOP = 5 * 213 - 540 - 106;
 
@@ -128,7 +121,7 @@ TEST(GameWindow, ExploresTheWorldWithTheKeysAndQuitsWithEscape) {
     const displayConnection display;
     ASSERT_TRUE(display.open()) << "these tests need an X display; ./test.sh runs them under xvfb-run";
     temporaryDirectory directory;
-    prepare(directory);
+    prepareSmallWorldFolder(directory);
     const worldMap map = [] {
         settingsGuard settings;
         return smallWorldMap(WORLD_SEED);

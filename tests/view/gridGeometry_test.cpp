@@ -72,6 +72,19 @@ TEST(GridGeometry, PointsLandOnTheSquareOfTheirGridAndCell) {
         EXPECT_FLOAT_EQ(p->x, 3.5f * 213);
     }
     {
+        SCOPED_TRACE("a unit that crossed the seam stands where its wrapped position does");
+        frame.gridX = 1;
+        for (const auto& [stored, wrapped] : {std::pair{-0.5f, 35.5f}, std::pair{36.25f, 0.25f}}) {
+            const auto p = gridPointOnScreen(frame, stored, 4.5f);
+            const auto q = gridPointOnScreen(frame, wrapped, 4.5f);
+            ASSERT_TRUE(p) << stored;
+            ASSERT_TRUE(q) << wrapped;
+            EXPECT_FLOAT_EQ(p->x, q->x) << stored;
+            EXPECT_FLOAT_EQ(p->y, q->y) << stored;
+        }
+        EXPECT_FLOAT_EQ(gridPointOnScreen(frame, -0.5f, 4.5f)->x, 3.5f * 213);
+    }
+    {
         SCOPED_TRACE("view mode 2: cell (2, 7) of the centre grid, scrolled one cell left");
         frame = {1, 18, 4, 1, 0, 213, 1080, 36};
         const auto p = gridPointOnScreen(frame, 17.25f, 4.75f);

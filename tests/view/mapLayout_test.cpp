@@ -63,3 +63,31 @@ TEST(MapLayout, WideMapPicturesAreSplitIntoStripsTheGraphicsCardTakes) {
     ASSERT_EQ(narrow.size(), 5u);
     EXPECT_EQ(narrow.back(), sf::IntRect(16384, 0, 1616, 6500));
 }
+
+TEST(MapLayout, MapPointUnderTheMouse) {
+    const mapLayout layout = computeMapLayout(360, 130, 1920, 1080, CAP_WIDTH, CAP_HEIGHT);
+    sf::View camera(layout.cameraCentre, layout.cameraSize);
+    {
+        SCOPED_TRACE("the window's centre shows the camera's centre: map pixel (900, 325), grid (18, 6.5)");
+        const auto p = mapPointUnderMouse(camera, 960, 540, 1.0f, 1920, 1080, 36, 13);
+        ASSERT_TRUE(p);
+        EXPECT_FLOAT_EQ(p->x, 19.0f) << "x in the cursor's +1.0 convention";
+        EXPECT_FLOAT_EQ(p->y, 6.5f);
+        const auto doubled = mapPointUnderMouse(camera, 1920, 1080, 2.0f, 1920, 1080, 36, 13);
+        ASSERT_TRUE(doubled);
+        EXPECT_EQ(*doubled, *p) << "scale 2 doubles the window pixels";
+    }
+    {
+        SCOPED_TRACE("the second copy of the map gives the same world point");
+        camera.setCenter(900 + 1800, 325);
+        const auto p = mapPointUnderMouse(camera, 1200, 540, 1.0f, 1920, 1080, 36, 13);
+        ASSERT_TRUE(p);
+        // 2700 + 240 × 1800 / 1920 = 2925 map pixels: 58.5 grids, 22.5 after one turn.
+        EXPECT_FLOAT_EQ(p->x, 23.5f);
+    }
+    {
+        SCOPED_TRACE("over the ice caps there is no world point");
+        EXPECT_FALSE(mapPointUnderMouse(camera, 960, 10, 1.0f, 1920, 1080, 36, 13));
+        EXPECT_FALSE(mapPointUnderMouse(camera, 960, 1075, 1.0f, 1920, 1080, 36, 13));
+    }
+}

@@ -1,0 +1,229 @@
+#include "ui/consoleCommands.hpp"
+
+#include "app/gameInit.hpp"
+#include "app/settings.hpp"
+#include "app/worldFiles.hpp"
+#include "app/worldSelection.hpp"
+#include "sim/AIController.hpp"
+#include "sim/Faction.hpp"
+#include "sim/combat.hpp"
+#include "sim/placeableObject.hpp"
+#include "sim/player.hpp"
+#include "ui/commandBar.hpp"
+#include "ui/consoleView.hpp"
+#include "ui/gameController.hpp"
+#include "view/gameView.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <boost/lexical_cast.hpp>
+#include <cmath>
+#include <stdexcept>
+
+const char* const CONSOLE_HELP = "Available commands: help, clear, save, load <worldname>,\n"
+                                 "gen, gen <seed>, pause, resume, scale <float>\n"
+                                 "give <raft, horse, mountainGear>, rename <name>, addAI [all]";
+
+namespace {
+
+class appWindow : public consoleWindow {
+  public:
+    void close() override {
+        if (App) {
+            App->close();
+        }
+    }
+    void setSize(unsigned widthPixels, unsigned heightPixels) override {
+        if (App) {
+            App->setSize(sf::Vector2u(widthPixels, heightPixels));
+        }
+    }
+};
+
+/// True, with the rest of the line as `argument`, when the line starts with `keyword` and a blank.
+bool argumentOf(const std::string& line, const std::string& keyword, std::string& argument) {
+    const std::string prefix = keyword + " ";
+    if (line.compare(0, prefix.size(), prefix) != 0) {
+        return false;
+    }
+    argument = line.substr(prefix.size());
+    return true;
+}
+
+/// The selected object for a command that changes it: there is one and it is still in play (else says so).
+placeableObject* selectionToChange(consoleView& console, gameController* controller) {
+    placeableObject* selected = controller != nullptr ? controller->selectedObject : nullptr;
+    if (selected == nullptr) {
+        console.appendLog("No object selected.");
+        return nullptr;
+    }
+    if (!selected->inPlay()) {
+        logLeftPlay(*selected);
+        return nullptr;
+    }
+    return selected;
+}
+
+void closeFor(consoleWindow& window) {
+    relaunchWithNewSeed = true;
+    window.close();
+}
+
+void generate(const std::string& seedText, consoleView& console, consoleWindow& window, std::ostream& out) {
+    try {
+        worldSeed = parseSeed(seedText);
+    } catch (const boost::bad_lexical_cast& error) {
+        out << "Error: " << error.what() << "\n";
+        console.appendLog("Seed must be an integer, try again.");
+        return;
+    }
+    useSpecifiedSeed = true;
+    closeFor(window);
+}
+
+void save(consoleView& console) {
+    const std::string directory = worldPath(worldName);
+    try {
+        saveGameData(directory);
+        console.appendLog("World saved to: " + directory + "/gamedata.dat");
+    } catch (const std::exception& error) {
+        console.appendLog(std::string(error.what()) + ". The world was not saved.");
+    }
+}
+
+void load(const std::string& name, consoleView& console, consoleWindow& window) {
+    const bool blank = name.find_first_not_of(' ') == std::string::npos;
+    const std::string problem = blank ? "" : worldNameProblem(name);
+    if (blank || !problem.empty()) {
+        console.appendLog("World name not valid, try again.");
+        if (!problem.empty()) {
+            console.appendLog(problem);
+        }
+        return;
+    }
+    worldName = name;
+    loadDirectory = worldPath(name);
+    closeFor(window);
+}
+
+void rescale(const std::string& valueText, consoleView& console, consoleWindow& window, std::ostream& out) {
+    float value = 0.0f;
+    try {
+        value = boost::lexical_cast<float>(valueText);
+    } catch (const boost::bad_lexical_cast& error) {
+        out << "Error: " << error.what() << "\n";
+        console.appendLog("Scale must be a float: try again.");
+        return;
+    }
+    // NaN fails both comparisons.
+    if (!(value >= MIN_WINDOW_SCALE && value <= MAX_WINDOW_SCALE)) {
+        console.appendLog("Scale must be from 0.01 to 10: try again.");
+        return;
+    }
+    scale = value;
+    window.setSize(static_cast<unsigned>(static_cast<float>(width) * value),
+                   static_cast<unsigned>(static_cast<float>(height) * value));
+}
+
+void give(const std::string& kind, consoleView& console, gameController* controller) {
+    struct gear {
+        const char* name;
+        travelEquipment kind;
+        const char* reply;
+    };
+    static const gear kinds[] = {{"raft", raft, "Gave units rafts."},
+                                 {"mountainGear", mountainGear, "Gave units mountainGear."},
+                                 {"horse", horse, "Gave units horses."}};
+    placeableObject* selected = selectionToChange(console, controller);
+    if (selected == nullptr) {
+        return;
+    }
+    for (const gear& known : kinds) {
+        if (kind == known.name) {
+            selected->giveEquipment(known.kind, -1);
+            console.appendLog(known.reply);
+            return;
+        }
+    }
+    console.appendLog("Invalid attribute: try again.");
+}
+
+void rename(const std::string& name, consoleView& console, gameController* controller) {
+    placeableObject* selected = selectionToChange(console, controller);
+    if (selected == nullptr) {
+        return;
+    }
+    selected->name = name;
+    if (controller->view != nullptr && controller->view->commandPanel) {
+        controller->view->commandPanel->update(selected);
+    }
+    console.appendLog("Assigned new name.");
+}
+
+void addComputerOpponent(consoleView& console, gameController* controller) {
+    placeableObject* selected = selectionToChange(console, controller);
+    if (selected == nullptr || !AIHandler) {
+        return;
+    }
+    AIHandler->addFaction(selected->faction);
+    console.appendLog("Added AI to " + selected->faction->name);
+}
+
+void addComputerOpponents(consoleView& console) {
+    if (!AIHandler) {
+        return;
+    }
+    for (const auto& faction : factions) {
+        if (!humanPlayer || faction.get() != humanPlayer->faction) {
+            AIHandler->addFaction(faction.get());
+        }
+    }
+    console.appendLog("Added AI to all non-player factions");
+}
+
+} // namespace
+
+consoleWindow& currentGameWindow() {
+    static appWindow window;
+    return window;
+}
+
+void runConsoleCommand(const std::string& line, consoleView& console, gameController* controller,
+                       consoleWindow& window, std::ostream& out) {
+    std::string argument;
+    if (line == "help") {
+        console.appendHelp();
+    } else if (line == "clear") {
+        console.clearLog();
+    } else if (line == "gen") {
+        useSpecifiedSeed = false;
+        closeFor(window);
+    } else if (argumentOf(line, "gen", argument)) {
+        generate(argument, console, window, out);
+    } else if (line == "save") {
+        save(console);
+    } else if (argumentOf(line, "load", argument)) {
+        load(argument, console, window);
+    } else if (line == "pause") {
+        if (controller != nullptr) {
+            controller->gameClock.pause();
+        }
+        console.appendLog("Game paused.");
+    } else if (line == "resume") {
+        if (controller != nullptr) {
+            controller->gameClock.resume();
+        }
+        console.appendLog("Game resumed.");
+    } else if (argumentOf(line, "scale", argument)) {
+        rescale(argument, console, window, out);
+    } else if (argumentOf(line, "give", argument)) {
+        give(argument, console, controller);
+    } else if (argumentOf(line, "rename", argument)) {
+        rename(argument, console, controller);
+    } else if (line == "addAI") {
+        addComputerOpponent(console, controller);
+    } else if (line == "addAI all") {
+        addComputerOpponents(console);
+    } else {
+        console.appendLog("Invalid command, try 'help'");
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class placeableObject;
+
+// The texts of the interface's panels, apart from drawing. Coordinates show x + 1, as everywhere the user
+// sees a position.
+
+/// The command bar's details of a selected object: name, position, faction, owner, strengths, population
+/// and resources, one per line.
+std::string commandPanelText(const placeableObject& object);
+
+/// The command bar's status line: the game tick, then the game date (`gameSeconds` since 1970-01-01 00:00
+/// UTC) in the C library's asctime form, which ends with a line break.
+std::string gameStatusText(int gameTick, std::int64_t gameSeconds);
+
+/// The info box's details: the header of thirteen lines (the last "Citizens:"), then three lines per
+/// citizen in the object's order.
+std::string infoBoxText(const placeableObject& object);
+
+/// The tooltip's card for the object under the cursor; "NULL OBJECT!\n" for none.
+std::string tooltipText(const placeableObject* object);

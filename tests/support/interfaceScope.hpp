@@ -1,0 +1,90 @@
+#pragma once
+
+#include "support/simulationScope.hpp"
+#include "ui/commandBar.hpp"
+#include "ui/consoleCommands.hpp"
+#include "ui/consoleView.hpp"
+#include "ui/gameController.hpp"
+#include "ui/infoBox.hpp"
+#include "view/gameView.hpp"
+#include "view/gridView.hpp"
+#include "view/mapView.hpp"
+
+#include <SFML/Window/Event.hpp>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+/// Stands in for the game window: records what the console's commands asked of it.
+class recordingWindow : public consoleWindow {
+  public:
+    void close() override { ++closes; }
+    void setSize(unsigned widthPixels, unsigned heightPixels) override {
+        sizes.push_back(std::to_string(widthPixels) + "x" + std::to_string(heightPixels));
+    }
+    int closes = 0;
+    std::vector<std::string> sizes;
+};
+
+/// The game's interface without a window: a controller and a view with its map and grid views, console,
+/// command bar and info box, on a 190 × 70 world (pathing graph 1900 × 700 nodes, all land). The console is
+/// the one the run logs to; its commands act on `window`. The font is loaded for its metrics. At scope end
+/// the run's objects, the settings and the view mode are put back.
+class interfaceScope {
+  public:
+    interfaceScope() : savedDisplay(display) {
+        if (!arial.loadFromFile("assets/arial.ttf")) {
+            throw std::runtime_error("cannot load assets/arial.ttf: the tests run from the source folder");
+        }
+        run.useGraph(1900, 700);
+        worldHeight = 70;
+        controller.setViewReference(&view);
+        view.controller = &controller;
+        view.applyLayout();
+        view.gridViewer = std::make_unique<gridView>(&view, &controller);
+        view.mapViewer = std::make_unique<mapView>(&view, &controller);
+        view.console = std::make_unique<consoleView>(&controller);
+        view.console->window = &window;
+        globalConsoleReference = view.console.get();
+        view.commandPanel = std::make_unique<commandBar>(&view);
+        view.infoPanel = std::make_unique<infoBox>(&view);
+    }
+    ~interfaceScope() {
+        display = savedDisplay;
+        globalConsoleReference = &run.console;
+    }
+    interfaceScope(const interfaceScope&) = delete;
+    interfaceScope& operator=(const interfaceScope&) = delete;
+
+    consoleView& console() { return *view.console; }
+    /// Types `line` into the console and runs it.
+    void type(const std::string& line) {
+        console().setActive();
+        for (const char c : line) {
+            console().handleConsoleInput(c);
+        }
+        console().handleConsoleInput('\r');
+    }
+    /// Puts the cursor on world point (x + 1, y), as the grid view reports an object's x.
+    void pointAt(float x, float y) {
+        view.gridViewer->cursorX = x + 1.0f;
+        view.gridViewer->cursorY = y;
+    }
+    void click(sf::Mouse::Button which) {
+        sf::Event event{};
+        event.type = sf::Event::MouseButtonPressed;
+        event.mouseButton.button = which;
+        event.mouseButton.x = view.mouseX;
+        event.mouseButton.y = view.mouseY;
+        controller.handleMousePress(event);
+    }
+
+    simulationScope run;
+    gameController controller;
+    gameView view;
+    recordingWindow window;
+
+  private:
+    int savedDisplay;
+};
