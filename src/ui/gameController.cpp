@@ -48,7 +48,11 @@ void placeFirstObjects(Faction& faction, std::string cityName, float x, float y)
 
 } // namespace
 
-gameController::gameController(sftools::Chronometer::timeSource clock) : gameClock(std::move(clock)) {}
+gameController::gameController(sftools::Chronometer::timeSource clock) : gameClock(std::move(clock)) {
+    // Every game, a relaunched one too, starts on tick 0 of 1 January 1970, as its clock starts at zero.
+    currentGameTick = 0;
+    gameTime = 0;
+}
 
 void gameController::generateWorld(worldMap& map, iceCap& north, iceCap& south) {
     map.init();

@@ -21,7 +21,7 @@ class Event;
 /// advances the game by ticks and carries out the user's orders. Main thread only.
 class gameController {
   public:
-    /// `clock` drives the game clock; by default the real time.
+    /// `clock` drives the game clock; by default the real time. The game calendar starts again at tick 0.
     explicit gameController(sftools::Chronometer::timeSource clock = {});
 
     /// The pausable game clock; running from construction on.

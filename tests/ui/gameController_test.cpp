@@ -44,10 +44,12 @@ placement placementOf(float x, float y) {
 
 TEST(GameController, AtMostOneTickPerCallAndNoneWhilePaused) {
     simulationScope run;
-    gameTime = 0;
-    currentGameTick = 0;
+    gameTime = 86400 * 30; // left over from an earlier game
+    currentGameTick = 3600;
     sf::Time now;
     gameController controller([&now] { return now; });
+    EXPECT_EQ(currentGameTick, 0) << "a new game starts on tick 0";
+    EXPECT_EQ(gameTime, 0);
     Faction& faction = run.addFaction("Reds", "Ann");
     militaryUnit& walker = run.addUnit(faction, 1.0f, 1.0f, 1);
     walker.installPath({{9.0f, 1.0f}});
