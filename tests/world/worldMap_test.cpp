@@ -1,7 +1,7 @@
-#include "app/random.hpp"
 #include "app/settings.hpp"
 #include "support/checksum.hpp"
 #include "support/settingsGuard.hpp"
+#include "support/smallWorldMap.hpp"
 #include "world/iceCap.hpp"
 #include "world/worldMap.hpp"
 
@@ -18,17 +18,6 @@ const std::string WRAP_NOTICE =
 
 std::vector<std::int32_t> heights(const worldMap& map) {
     return std::vector<std::int32_t>(map.data.data(), map.data.data() + map.data.size());
-}
-
-/// Generates a map of the current settings from `seedValue` as the game controller does.
-worldMap generatedMap(unsigned seedValue, std::ostream& log) {
-    seed(seedValue);
-    worldMap map;
-    map.init();
-    map.gen(log);
-    map.setArea(log);
-    map.tuneEdges();
-    return map;
 }
 
 } // namespace
