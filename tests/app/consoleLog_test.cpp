@@ -2,17 +2,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(ConsoleLog, LinesEndWithABreakAndRawTextDoesNot) {
-    consoleLog log("Generated world with seed: 7\n");
-    log.appendText("help line");
+TEST(ConsoleLog, LinesEndWithABreakRawTextDoesNotAndLinesAreIndexedAsTheyArrive) {
+    consoleLog log("first\nsecond\n");
+    EXPECT_EQ(log.lineCount(), 2u);
+    log.appendText("help one\nhelp two");
+    EXPECT_EQ(log.lineCount(), 4u) << "a last line without its break counts";
     log.appendLog("> pause");
     log.appendLog("Game paused.");
-    EXPECT_EQ(log.text(), "Generated world with seed: 7\nhelp line> pause\nGame paused.\n");
+    EXPECT_EQ(log.text(), "first\nsecond\nhelp one\nhelp two> pause\nGame paused.\n");
+    EXPECT_EQ(log.lineCount(), 5u);
+    EXPECT_EQ(log.lines(0, 1), "first\n");
+    EXPECT_EQ(log.lines(3, 5), "help two> pause\nGame paused.\n");
+    EXPECT_EQ(log.lines(4, 99), "Game paused.\n") << "the end is clamped";
+    EXPECT_EQ(log.lines(2, 2), "");
 
     const unsigned long before = log.revision();
     log.clearLog();
     EXPECT_EQ(log.text(), "");
     EXPECT_GT(log.revision(), before);
+    EXPECT_EQ(log.lineCount(), 0u);
+    log.appendLog("again");
+    EXPECT_EQ(log.lines(0, 1), "again\n");
+    EXPECT_EQ(consoleLog().lineCount(), 0u);
 }
 
 TEST(ConsoleLog, LinesReachTheCurrentConsoleOnly) {
@@ -23,23 +34,4 @@ TEST(ConsoleLog, LinesReachTheCurrentConsoleOnly) {
     globalConsoleReference = nullptr;
     logToConsole("dropped again");
     EXPECT_EQ(log.text(), "A child was born in Ardmore\n");
-}
-
-TEST(ConsoleLog, LinesAreIndexedAsTheyArrive) {
-    consoleLog log("first\nsecond\n");
-    EXPECT_EQ(log.lineCount(), 2u);
-    log.appendText("help one\nhelp two");
-    EXPECT_EQ(log.lineCount(), 4u) << "a last line without its break counts";
-    log.appendLog("> pause");
-    log.appendLog("Game paused.");
-    EXPECT_EQ(log.lineCount(), 5u);
-    EXPECT_EQ(log.lines(0, 1), "first\n");
-    EXPECT_EQ(log.lines(3, 5), "help two> pause\nGame paused.\n");
-    EXPECT_EQ(log.lines(4, 99), "Game paused.\n") << "the end is clamped";
-    EXPECT_EQ(log.lines(2, 2), "");
-    log.clearLog();
-    EXPECT_EQ(log.lineCount(), 0u);
-    log.appendLog("again");
-    EXPECT_EQ(log.lines(0, 1), "again\n");
-    EXPECT_EQ(consoleLog().lineCount(), 0u);
 }

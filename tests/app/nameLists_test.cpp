@@ -9,17 +9,16 @@
 TEST(NameLists, LinesAreReadWithOrWithoutAFinalNewline) {
     temporaryDirectory directory;
     const std::string path = directory.file("names.txt");
-
-    writeTextFile(path, "Ann\nBo\nCy\n");
-    EXPECT_EQ(readLinesFromFile(path, 128), (std::vector<std::string>{"Ann", "Bo", "Cy"}));
-    writeTextFile(path, "Ann\nBo\nCy");
-    EXPECT_EQ(readLinesFromFile(path, 128), (std::vector<std::string>{"Ann", "Bo", "Cy"}));
-    writeTextFile(path, "Ann\n\nCy\n");
-    EXPECT_EQ(readLinesFromFile(path, 128), (std::vector<std::string>{"Ann", "", "Cy"}));
-    writeTextFile(path, "Ann\r\nBo\r\n");
-    EXPECT_EQ(readLinesFromFile(path, 128), (std::vector<std::string>{"Ann", "Bo"}));
-    writeTextFile(path, "");
-    EXPECT_TRUE(readLinesFromFile(path, 128).empty());
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"Ann\nBo\nCy\n", {"Ann", "Bo", "Cy"}},
+        {"Ann\nBo\nCy", {"Ann", "Bo", "Cy"}},
+        {"Ann\n\nCy\n", {"Ann", "", "Cy"}},
+        {"Ann\r\nBo\r\n", {"Ann", "Bo"}},
+        {"", {}}};
+    for (const auto& [text, lines] : cases) {
+        writeTextFile(path, text);
+        EXPECT_EQ(readLinesFromFile(path, 128), lines) << text;
+    }
 }
 
 TEST(NameLists, LongLinesAreCutIntoPieces) {
@@ -54,22 +53,18 @@ TEST(NameLists, LoadedListsAreDrawnFrom) {
 TEST(NameLists, MissingOrEmptyNameFileStopsNamingTheFile) {
     temporaryDirectory directory;
     writeTextFile(directory.file("factionNames.txt"), "Reds\n");
-    writeTextFile(directory.file("cityNames.txt"), "");
-    try {
-        loadNameLists(directory.path());
-        FAIL() << "an empty city list must stop the program";
-    } catch (const exitRequest& request) {
-        EXPECT_EQ(request.exitCode(), 1);
-        EXPECT_NE(std::string(request.what()).find("cityNames.txt"), std::string::npos) << request.what();
-    }
-    writeTextFile(directory.file("cityNames.txt"), "Oakton\n");
-    try {
-        loadNameLists(directory.path());
-        FAIL() << "a missing commander list must stop the program";
-    } catch (const exitRequest& request) {
-        EXPECT_EQ(request.exitCode(), 1);
-        EXPECT_NE(std::string(request.what()).find("commanderNames.txt"), std::string::npos)
-            << request.what();
+    // First the city list is empty; once it is filled, the commander list is missing.
+    for (const auto& [cityNames, named] :
+         {std::pair{"", "cityNames.txt"}, std::pair{"Oakton\n", "commanderNames.txt"}}) {
+        SCOPED_TRACE(named);
+        writeTextFile(directory.file("cityNames.txt"), cityNames);
+        try {
+            loadNameLists(directory.path());
+            ADD_FAILURE() << "the program went on";
+        } catch (const exitRequest& request) {
+            EXPECT_EQ(request.exitCode(), 1);
+            EXPECT_NE(std::string(request.what()).find(named), std::string::npos) << request.what();
+        }
     }
 }
 

@@ -93,25 +93,21 @@ TEST(ConfigFile, ChangedValuesRoundTripAndPercentagesBecomeFactors) {
     EXPECT_NE(readTextFile(path).find("<gameSpeedMultiplier>250<"), std::string::npos);
 }
 
-TEST(ConfigFile, FileFromAnOlderArchiveVersionLoads) {
+TEST(ConfigFile, OlderArchiveAndHandEditedFilesLoad) {
     settingsGuard guard;
     temporaryDirectory directory;
     const std::string path = directory.file("config.xml");
     writeTextFile(path, configText(with(defaultSettings(), "numFactions", "12"), "11"));
-    const loadResult result = load(path);
+    loadResult result = load(path);
     EXPECT_EQ(result.exitCode, -1) << result.message;
     EXPECT_EQ(numFactions, 12);
-}
 
-TEST(ConfigFile, HandEditedFileWithCommentsAndSpacedNumbersLoads) {
-    settingsGuard guard;
-    temporaryDirectory directory;
-    const std::string path = directory.file("config.xml");
+    SCOPED_TRACE("a comment and spaced numbers, the file left as the user wrote it");
     std::string text =
         configText(with(with(defaultSettings(), "worldWidth", " 190 "), "logEnemies", "\n1\n"));
     text.insert(text.find("\t<worldWidth>"), "\t<!-- a small world -->\n");
     writeTextFile(path, text);
-    const loadResult result = load(path);
+    result = load(path);
     EXPECT_EQ(result.exitCode, -1) << result.message;
     EXPECT_EQ(worldWidth, 190);
     EXPECT_TRUE(logEnemies);

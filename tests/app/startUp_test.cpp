@@ -5,6 +5,7 @@
 
 #include <boost/filesystem.hpp>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -68,6 +69,7 @@ TEST(StartUp, FirstStartInAnEmptyDirectory) {
          "Copying data from the left column to the right column.", "Done generating world map!\n",
          "Generated human faction!\n", "Done generating factions!\n", "Generated [", "Serializing graph\n",
          "Closing. Press any key to close this window.\n"}));
+    EXPECT_EQ(countOf(run.out, "Generated human faction!"), 1u);
     EXPECT_EQ(countOf(run.out, "Generated ["), 468u);
     EXPECT_EQ(countOf(run.out, "Percent loaded: "), 468u);
     EXPECT_TRUE(boost::filesystem::exists(directory.file("worlds/world11899/images/35_12.jpg")));
@@ -78,39 +80,13 @@ TEST(StartUp, FirstStartInAnEmptyDirectory) {
               0x54f129629afabd08u);
 }
 
-TEST(StartUp, OptionsAnswerTheFirstPrompts) {
-    temporaryDirectory directory;
-    writeSmallWorldConfig(directory);
-    const runResult run = runProgram(directory, "", "--generate-only --world w1 --seed 11899");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(appearsInOrder(
-        run.out, {namePrompt + "w1\n", seedPrompt + "11899\n", "Generating world with seed: 11899\n"}));
-    EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/w1/images")));
-}
-
-TEST(StartUp, GenerateOnlyBuildsTheFactionsBeforeTheGraph) {
-    temporaryDirectory directory;
-    const runResult run = runProgram(directory, "", "--world w --seed 3 --generate-only");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(appearsInOrder(run.out, {"Generating world with seed: 3\n", "Done generating world map!\n",
-                                         "Generated human faction!\n", "Done generating factions!\n",
-                                         "Generated [", "Serializing graph\n"}));
-    EXPECT_EQ(countOf(run.out, "Generated human faction!"), 1u);
-
-    boost::filesystem::remove(directory.file("assets"));
-    boost::filesystem::create_directory(directory.file("assets"));
-    const runResult noNames = runProgram(directory, "", "--world w --seed 3 --generate-only");
-    EXPECT_EQ(noNames.exitCode, 1);
-    EXPECT_NE(noNames.err.find("assets/factionNames.txt"), std::string::npos) << noNames.err;
-}
-
-TEST(StartUp, UnsafeWorldNameIsAskedAgain) {
+TEST(StartUp, OptionsAnswerThePromptsAndAnUnsafeWorldNameIsAskedAgain) {
     temporaryDirectory directory;
     writeSmallWorldConfig(directory);
     const runResult run = runProgram(directory, "safe\n", "--generate-only --world ../outside --seed 3");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(appearsInOrder(run.out, {namePrompt + "../outside\n", "Please choose another name.",
-                                         namePrompt, "Generating world with seed: 3\n"}));
+                                         namePrompt, seedPrompt + "3\n", "Generating world with seed: 3\n"}));
     EXPECT_FALSE(boost::filesystem::exists(directory.file("outside")));
     EXPECT_TRUE(boost::filesystem::is_directory(directory.file("worlds/safe/images")));
 }
@@ -213,24 +189,43 @@ TEST(StartUp, EndOfInputAtAPromptStopsWithoutAWorld) {
     EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
 }
 
-TEST(StartUp, BrokenSettingsStopWithExitCodeOne) {
-    temporaryDirectory directory;
-    writeTextFile(directory.file("config.xml"), "<not a config>");
-    const runResult run = runProgram(directory, "");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("config.xml"), std::string::npos) << run.err;
-    EXPECT_EQ(readTextFile(directory.file("config.xml")), "<not a config>");
-    EXPECT_FALSE(boost::filesystem::exists(directory.file("worlds")));
-}
-
-TEST(StartUp, WorldsPathThatIsAFileStopsWithExitCodeOne) {
-    temporaryDirectory directory;
-    writeSmallWorldConfig(directory);
-    writeTextFile(directory.file("worlds"), "not a folder");
-    const runResult run = runProgram(directory, "", "--generate-only --world w --seed 5");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("Cannot create the directory worlds"), std::string::npos) << run.err;
-    EXPECT_EQ(readTextFile(directory.file("worlds")), "not a folder");
+TEST(StartUp, BrokenSetUpStopsWithExitCodeOneAndChangesNothing) {
+    struct brokenSetUp {
+        const char* what;
+        std::function<void(const temporaryDirectory&)> breakIt;
+        const char* named;    // in the error
+        const char* keptFile; // unchanged, and no world made; none for a failure after the world
+        const char* keptText;
+    };
+    const std::vector<brokenSetUp> cases = {
+        {"unreadable settings",
+         [](const temporaryDirectory& d) { writeTextFile(d.file("config.xml"), "<not a config>"); },
+         "config.xml", "config.xml", "<not a config>"},
+        {"a file where the worlds folder goes",
+         [](const temporaryDirectory& d) {
+             writeSmallWorldConfig(d);
+             writeTextFile(d.file("worlds"), "not a folder");
+         },
+         "Cannot create the directory worlds", "worlds", "not a folder"},
+        {"no name lists",
+         [](const temporaryDirectory& d) {
+             writeSmallWorldConfig(d);
+             boost::filesystem::create_directory(d.file("assets"));
+         },
+         "assets/factionNames.txt", nullptr, nullptr},
+    };
+    for (const brokenSetUp& each : cases) {
+        SCOPED_TRACE(each.what);
+        temporaryDirectory directory;
+        each.breakIt(directory);
+        const runResult run = runProgram(directory, "", "--generate-only --world w --seed 5");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find(each.named), std::string::npos) << run.err;
+        if (each.keptFile != nullptr) {
+            EXPECT_EQ(readTextFile(directory.file(each.keptFile)), each.keptText);
+            EXPECT_FALSE(boost::filesystem::is_directory(directory.file("worlds")));
+        }
+    }
 }
 
 TEST(StartUp, WithoutADisplayOnlyGenerateOnlyRuns) {

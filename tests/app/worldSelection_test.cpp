@@ -1,7 +1,6 @@
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
 #include "app/worldSelection.hpp"
-#include "support/settingsGuard.hpp"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -18,45 +17,43 @@ struct asked {
     std::string output;
 };
 
-asked askSeedWith(const std::string& input, std::optional<std::string> preset = std::nullopt) {
+asked askSeedWith(const std::string& input) {
     std::istringstream in(input);
     std::ostringstream out;
+    std::optional<std::string> preset;
     const int value = askSeed(in, out, preset);
     return {value, out.str()};
 }
 } // namespace
 
-TEST(SeedPrompt, SignedWholeNumbersAreAccepted) {
-    EXPECT_EQ(askSeedWith("+17\n").seed, 17);
-    EXPECT_EQ(askSeedWith("-17\n").seed, -17);
-    EXPECT_EQ(askSeedWith("-2147483648\n").seed, -2147483647 - 1);
-    EXPECT_EQ(askSeedWith("2147483647\n").seed, 2147483647);
-    const asked accepted = askSeedWith("42\n");
-    EXPECT_EQ(accepted.output, seedPrompt);
+TEST(SeedPrompt, SignedWholeNumbersAreAcceptedAndAnythingElseIsAskedAgain) {
+    for (const auto& [typed, value] :
+         {std::pair{"+17", 17}, std::pair{"-17", -17}, std::pair{"-2147483648", -2147483647 - 1},
+          std::pair{"2147483647", 2147483647}, std::pair{"42", 42}}) {
+        const asked accepted = askSeedWith(typed + std::string("\n"));
+        EXPECT_EQ(accepted.seed, value) << typed;
+        EXPECT_EQ(accepted.output, seedPrompt) << typed;
+    }
     const int drawn = randomRange(0, 32767);
     seed(42u);
     EXPECT_EQ(randomRange(0, 32767), drawn) << "the random source is seeded with the typed seed";
-}
 
-TEST(SeedPrompt, AnythingElseIsRefusedAndAskedAgain) {
     for (const std::string bad :
          {" 17", "17 ", "1.5", "abc", "2147483648", "-2147483649", "1e3", "0x10", "+"}) {
-        const asked result = askSeedWith(bad + "\n8\n");
-        EXPECT_EQ(result.seed, 8) << bad;
-        EXPECT_EQ(result.output, seedPrompt + seedError + seedPrompt) << bad;
+        const asked refused = askSeedWith(bad + "\n8\n");
+        EXPECT_EQ(refused.seed, 8) << bad;
+        EXPECT_EQ(refused.output, seedPrompt + seedError + seedPrompt) << bad;
     }
 }
 
-TEST(SeedPrompt, EmptyLineSeedsFromTheClock) {
+TEST(SeedPrompt, EmptyLineSeedsFromTheClockAndAPresetIsUsedOnceAsIfTyped) {
     const int before = static_cast<int>(std::time(nullptr));
     const asked blank = askSeedWith("\n");
     const int after = static_cast<int>(std::time(nullptr));
     EXPECT_GE(blank.seed, before);
     EXPECT_LE(blank.seed, after);
     EXPECT_EQ(blank.output, seedPrompt);
-}
 
-TEST(SeedPrompt, PresetAnswerIsUsedOnceAsIfTyped) {
     std::optional<std::string> preset = std::string("abc");
     std::istringstream in("9\n");
     std::ostringstream out;

@@ -177,8 +177,8 @@ TEST_F(MicroPatherSearch, ClosedNodeTakesACheaperRouteButIsNotExpandedAgain) {
 
 TEST(OpenQueue, StaysOrderedThroughPushesUpdatesAndPops) {
     // Checked against a plain list: lowest total first; among equal totals updated nodes first, the
-    // latest update first, then pushed nodes in arrival order. A fall too small to change a total
-    // changes nothing.
+    // latest update first, then pushed nodes in arrival order. A change too small to change a total
+    // changes nothing; a rise, which a search never makes, must sift the node down.
     PathNodePool pool(64, 4);
     OpenQueue queue(pool);
     std::mt19937 random(11);
@@ -202,7 +202,8 @@ TEST(OpenQueue, StaysOrderedThroughPushesUpdatesAndPops) {
         for (int i = 0; i < 2; ++i) {
             waiting& chosen = open[random() % open.size()];
             PathNode& changed = pool.node(chosen.node);
-            changed.costFromStart = std::max(0.0f, changed.costFromStart - static_cast<float>(random() % 3));
+            changed.costFromStart =
+                std::max(0.0f, changed.costFromStart + static_cast<float>(random() % 7) - 3.0f);
             queue.Update(chosen.node);
             if (changed.totalCost() != chosen.total) {
                 chosen = {changed.totalCost(), -++updates, chosen.node};

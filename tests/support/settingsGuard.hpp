@@ -2,39 +2,27 @@
 
 #include "app/settings.hpp"
 
-#include <string>
+#include <tuple>
+
+/// The settings globals that config.xml and the tests set, by reference.
+inline auto settingGlobals() {
+    return std::tie(scale, gameSpeedMultiplier, worldWidth, worldHeight, worldSeed, useSpecifiedSeed, lArea,
+                    numFactions, childChance, foodConsumeRate, humanName, logEnemies,
+                    showPanningRectInGridView);
+}
+
+template <typename... T> std::tuple<T...> valuesOf(const std::tuple<T&...>& references) {
+    return references;
+}
 
 /// Restores every settings global at scope end, so tests may change them freely.
 class settingsGuard {
   public:
-    settingsGuard()
-        : savedScale(scale), savedSpeed(gameSpeedMultiplier), savedWidth(worldWidth),
-          savedHeight(worldHeight), savedSeed(worldSeed), savedUseSeed(useSpecifiedSeed), savedArea(lArea),
-          savedFactions(numFactions), savedChildChance(childChance), savedFoodRate(foodConsumeRate),
-          savedName(humanName), savedLogEnemies(logEnemies), savedPanningRect(showPanningRectInGridView) {}
-    ~settingsGuard() {
-        scale = savedScale;
-        gameSpeedMultiplier = savedSpeed;
-        worldWidth = savedWidth;
-        worldHeight = savedHeight;
-        worldSeed = savedSeed;
-        useSpecifiedSeed = savedUseSeed;
-        lArea = savedArea;
-        numFactions = savedFactions;
-        childChance = savedChildChance;
-        foodConsumeRate = savedFoodRate;
-        humanName = savedName;
-        logEnemies = savedLogEnemies;
-        showPanningRectInGridView = savedPanningRect;
-    }
+    settingsGuard() : saved(settingGlobals()) {}
+    ~settingsGuard() { settingGlobals() = saved; }
     settingsGuard(const settingsGuard&) = delete;
     settingsGuard& operator=(const settingsGuard&) = delete;
 
   private:
-    float savedScale, savedSpeed;
-    int savedWidth, savedHeight, savedSeed;
-    bool savedUseSeed;
-    int savedArea, savedFactions, savedChildChance, savedFoodRate;
-    std::string savedName;
-    bool savedLogEnemies, savedPanningRect;
+    decltype(valuesOf(settingGlobals())) saved;
 };

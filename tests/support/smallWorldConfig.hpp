@@ -3,7 +3,6 @@
 #include "support/configFiles.hpp"
 #include "support/testFiles.hpp"
 
-#include <boost/filesystem.hpp>
 #include <string>
 
 /// Settings for the smallest world the program accepts, so that a run takes a fraction of a second.
@@ -14,11 +13,4 @@ inline void writeSmallWorldConfig(const temporaryDirectory& directory,
     settings =
         with(with(with(settings, "numFactions", "3"), "humanName", "Tester"), "defaultSeed", defaultSeed);
     writeTextFile(directory.file("config.xml"), configText(settings));
-}
-
-/// A folder with the small world's settings and the program's assets.
-inline void prepareSmallWorldFolder(const temporaryDirectory& directory) {
-    writeSmallWorldConfig(directory);
-    boost::filesystem::create_directory_symlink(std::string(KESTROVA_SOURCE_DIR) + "/assets",
-                                                directory.file("assets"));
 }

@@ -63,7 +63,11 @@ struct smallWorldGame {
 /// What a window test starts from: a connection to the display, held for the test (see displayConnection),
 /// and a folder with the small world's settings and the program's assets.
 struct smallWorldWindow {
-    smallWorldWindow() { prepareSmallWorldFolder(directory); }
+    smallWorldWindow() {
+        writeSmallWorldConfig(directory);
+        boost::filesystem::create_directory_symlink(std::string(KESTROVA_SOURCE_DIR) + "/assets",
+                                                    directory.file("assets"));
+    }
     displayConnection display;
     temporaryDirectory directory;
 };

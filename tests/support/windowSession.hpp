@@ -169,7 +169,7 @@ class windowSession {
                        std::chrono::seconds timeout = std::chrono::seconds(60)) const {
         const auto end = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < end) {
-            if (occurrences(output(), text) >= count) {
+            if (countOf(output(), text) >= count) {
                 return true;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -189,14 +189,6 @@ class windowSession {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return -1;
-    }
-
-    static std::size_t occurrences(const std::string& text, const std::string& piece) {
-        std::size_t count = 0;
-        for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
-            ++count;
-        }
-        return count;
     }
 
   private:

@@ -214,10 +214,7 @@ TEST(ConsoleCommands, ScaleResizesTheWindowWithinItsRange) {
         scope.reply("scale 0.5");
         EXPECT_EQ(window.sizes.back(), "960x540");
     }
-    {
-        SCOPED_TRACE("not a number");
-        EXPECT_EQ(scope.reply("scale big"), "> scale big\nScale must be a float: try again.\n");
-    }
+    EXPECT_EQ(scope.reply("scale big"), "> scale big\nScale must be a float: try again.\n") << "not a number";
     {
         SCOPED_TRACE("zero, negative, not finite or too large: refused, the window keeps its size");
         for (const char* line :

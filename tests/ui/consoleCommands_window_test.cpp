@@ -78,7 +78,7 @@ TEST(ConsoleWindow, CommandsPauseHelpSaveScaleLoadAndGen) {
         ASSERT_TRUE(game.waitForWindow()) << game.transcript();
         const std::string out = game.output();
         EXPECT_NE(out.find("Loading world from: worlds/w\nUsing seed: 5\n"), std::string::npos) << out;
-        EXPECT_EQ(windowSession::occurrences(out, "Generating world with seed: 5\n"), 2u);
+        EXPECT_EQ(countOf(out, "Generating world with seed: 5\n"), 2u);
         EXPECT_EQ(game.windowSize(), "1920x1080");
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         EXPECT_GT(textShown(game.screenshot("loaded.png"), "Generated world with seed: 5, worldName: w", 5, 5,
@@ -95,8 +95,7 @@ TEST(ConsoleWindow, CommandsPauseHelpSaveScaleLoadAndGen) {
         ASSERT_TRUE(game.waitForOutput("Done loading pathing grid!", 3)) << game.transcript();
         ASSERT_TRUE(game.waitForWindow()) << game.transcript();
         EXPECT_NE(game.output().find("Generating world with seed: 42\n"), std::string::npos);
-        EXPECT_EQ(windowSession::occurrences(game.output(), "Enter the world seed"), 1u)
-            << "no seed asked for";
+        EXPECT_EQ(countOf(game.output(), "Enter the world seed"), 1u) << "no seed asked for";
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         EXPECT_GT(textShown(game.screenshot("gen42.png"), "Generated world with seed: 42, worldName: world42",
                             5, 5, sf::Color::Green),

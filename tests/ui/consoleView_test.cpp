@@ -110,10 +110,7 @@ TEST(ConsoleView, NewLinesScrollTheLogJustEnoughToShowTheLast) {
     const auto lastLineEnd = [&] {
         return console.logPosition() + static_cast<float>(console.lineCount()) * LINE;
     };
-    {
-        SCOPED_TRACE("the font's line spacing, which the expected positions use");
-        EXPECT_EQ(arial.getLineSpacing(20), LINE);
-    }
+    ASSERT_EQ(arial.getLineSpacing(20), LINE) << "the font's line spacing, which the expected positions use";
     {
         SCOPED_TRACE("eleven lines fit under the top margin; the twelfth scrolls the log up by 12");
         for (int i = 1; i <= 11; ++i) {

@@ -27,20 +27,13 @@ struct samples {
 
 TEST(PanelTexts, CommandPanelAndTooltip) {
     samples sample;
-    {
-        SCOPED_TRACE("the command bar's panel");
-        EXPECT_EQ(commandPanelText(sample.town),
-                  "Ardmore\ncoordinates: (3.5, 3.25)\nFaction: Mine\nOwner: Me\n"
-                  "Attack strength: 11\nDefence strength: 11\nPopulation: 2\n"
-                  "Gold: 7\nFood: 8\nWood: 9\nIron: 10");
-    }
-    {
-        SCOPED_TRACE("the tooltip");
-        EXPECT_EQ(tooltipText(&sample.town),
-                  "Ardmore (3.5, 3.25) \nOwner: Me, Faction: Mine\n"
-                  "Population: 2, Atk: 11, Def: 11\nGold: 7, Food: 8, Wood: 9, Iron: 10");
-        EXPECT_EQ(tooltipText(nullptr), "NULL OBJECT!\n");
-    }
+    EXPECT_EQ(commandPanelText(sample.town), "Ardmore\ncoordinates: (3.5, 3.25)\nFaction: Mine\nOwner: Me\n"
+                                             "Attack strength: 11\nDefence strength: 11\nPopulation: 2\n"
+                                             "Gold: 7\nFood: 8\nWood: 9\nIron: 10");
+    EXPECT_EQ(tooltipText(&sample.town),
+              "Ardmore (3.5, 3.25) \nOwner: Me, Faction: Mine\n"
+              "Population: 2, Atk: 11, Def: 11\nGold: 7, Food: 8, Wood: 9, Iron: 10");
+    EXPECT_EQ(tooltipText(nullptr), "NULL OBJECT!\n");
     {
         SCOPED_TRACE("an object without an owner shows NULL");
         placeableObject stray("Stray", &sample.faction, -0.5f, 1.0f);
@@ -62,10 +55,6 @@ TEST(PanelTexts, InfoBoxHeaderAndCitizens) {
                                             "   Exp: Farming: 50, Mining: 50, Trade: 50, Woodcutting: 50\n"
                                             "2. Bo\n   Gender: male, Job: Merchant, Atk: 1, Def: 1\n"
                                             "   Exp: Farming: 50, Mining: 0, Trade: 200, Woodcutting: 50\n");
-    {
-        SCOPED_TRACE("thirteen header lines, so that the first citizen's row starts at 13 × 23 = 299");
-        EXPECT_EQ(std::count(header.begin(), header.end(), '\n'), 13);
-    }
     {
         SCOPED_TRACE("no citizens: the header alone; no people means every attribute holds");
         sample.town.people.clear();

@@ -1,8 +1,5 @@
 // Drives the built program in a real window on a small world, as a user would, and checks what it shows.
-#include "support/settingsGuard.hpp"
-#include "support/smallWorldConfig.hpp"
-#include "support/smallWorldMap.hpp"
-#include "support/windowSession.hpp"
+#include "support/smallWorldGame.hpp"
 #include "world/terrainImage.hpp"
 
 #include <boost/filesystem.hpp>
@@ -118,14 +115,11 @@ constexpr int CENTRE_ROW_TOP = 5 * 213 - 540 - 106;
 } // namespace
 
 TEST(GameWindow, ExploresTheWorldWithTheKeysAndQuitsWithEscape) {
-    const displayConnection display;
-    ASSERT_TRUE(display.open()) << "these tests need an X display; ./test.sh runs them under xvfb-run";
-    temporaryDirectory directory;
-    prepareSmallWorldFolder(directory);
-    const worldMap map = [] {
-        settingsGuard settings;
-        return smallWorldMap(WORLD_SEED);
-    }();
+    const smallWorldWindow setup;
+    ASSERT_TRUE(setup.display.open()) << NEEDS_DISPLAY;
+    const temporaryDirectory& directory = setup.directory;
+    const smallWorldGame world(WORLD_SEED);
+    const worldMap& map = world.map;
     const std::string images = directory.file("worlds/w/images");
 
     windowSession game(directory, "--world w --seed 5");
@@ -173,7 +167,7 @@ TEST(GameWindow, ExploresTheWorldWithTheKeysAndQuitsWithEscape) {
         ASSERT_TRUE(game.waitForOutput("Image load time:")) << game.transcript();
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         EXPECT_EQ(writeTimes(images + "/0_3").size(), 100u);
-        EXPECT_EQ(windowSession::occurrences(game.output(), "generating subgrids: [0][3]"), 1u);
+        EXPECT_EQ(countOf(game.output(), "generating subgrids: [0][3]"), 1u);
         const sf::Image shot = game.screenshot("cells.png");
         EXPECT_GE(squareShows(shot, 4 * 213, CENTRE_ROW_TOP, images + "/0_3/4_5.jpg"), 0.9);
         EXPECT_GE(squareShows(shot, 3 * 213, CENTRE_ROW_TOP, images + "/0_3/3_5.jpg"), 0.9);

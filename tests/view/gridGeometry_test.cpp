@@ -3,30 +3,26 @@
 #include <gtest/gtest.h>
 
 TEST(GridGeometry, WrapAndNeighboursToMark) {
-    {
-        SCOPED_TRACE("wrap");
-        EXPECT_EQ(wrapColumn(36, 36), 0);
-        EXPECT_EQ(wrapColumn(-1, 36), 35);
-        EXPECT_EQ(wrapColumn(-2, 36), 34);
-        EXPECT_EQ(wrapColumn(17, 36), 17);
-    }
+    EXPECT_EQ(wrapColumn(36, 36), 0);
+    EXPECT_EQ(wrapColumn(-1, 36), 35);
+    EXPECT_EQ(wrapColumn(-2, 36), 34);
+    EXPECT_EQ(wrapColumn(17, 36), 17);
     using offsets = std::vector<sf::Vector2i>;
-    {
-        SCOPED_TRACE("centre cell (4, 5) marks nothing");
-        EXPECT_EQ(neighboursToMark(4, 5), offsets{});
-    }
-    {
-        SCOPED_TRACE("top right corner: above, right, then the diagonal");
-        EXPECT_EQ(neighboursToMark(6, 2), (offsets{{0, -1}, {1, 0}, {1, -1}}));
-    }
-    {
-        SCOPED_TRACE("bottom left corner");
-        EXPECT_EQ(neighboursToMark(3, 8), (offsets{{0, 1}, {-1, 0}, {-1, 1}}));
-    }
-    {
-        SCOPED_TRACE("edges without corners");
-        EXPECT_EQ(neighboursToMark(0, 5), (offsets{{-1, 0}}));
-        EXPECT_EQ(neighboursToMark(9, 3), (offsets{{1, 0}}));
+    struct markCase {
+        const char* where;
+        int cellX, cellY;
+        offsets marked;
+    };
+    const std::vector<markCase> cases = {
+        {"centre cell: nothing", 4, 5, {}},
+        {"top right corner: above, right, then the diagonal", 6, 2, {{0, -1}, {1, 0}, {1, -1}}},
+        {"bottom left corner", 3, 8, {{0, 1}, {-1, 0}, {-1, 1}}},
+        {"left edge", 0, 5, {{-1, 0}}},
+        {"right edge", 9, 3, {{1, 0}}},
+    };
+    for (const markCase& each : cases) {
+        SCOPED_TRACE(each.where);
+        EXPECT_EQ(neighboursToMark(each.cellX, each.cellY), each.marked);
     }
 }
 

@@ -1,7 +1,7 @@
-#include "app/random.hpp"
 #include "app/settings.hpp"
 #include "support/checksum.hpp"
 #include "support/settingsGuard.hpp"
+#include "support/smallWorldMap.hpp"
 #include "world/iceCap.hpp"
 #include "world/worldMap.hpp"
 
@@ -20,54 +20,7 @@ std::vector<std::int32_t> heights(const worldMap& map) {
     return std::vector<std::int32_t>(map.data.data(), map.data.data() + map.data.size());
 }
 
-/// Generates a map of the current settings from `seedValue` as the game controller does.
-worldMap generatedMap(unsigned seedValue, std::ostream& log) {
-    seed(seedValue);
-    worldMap map;
-    map.init();
-    map.gen(log);
-    map.setArea(log);
-    map.tuneEdges();
-    return map;
-}
-
 } // namespace
-
-TEST(WorldMap, GeneratedMapKeepsItsInvariants) {
-    settingsGuard settings;
-    worldWidth = 360;
-    worldHeight = 130;
-    lArea = 30;
-    seed(11899u);
-    worldMap map;
-    map.init();
-    std::ostringstream log;
-    map.gen(log);
-    for (int y = 0; y <= 130; ++y) {
-        ASSERT_EQ(map.data(360, y), map.data(0, y)) << "right after gen, row " << y;
-    }
-    map.setArea(log);
-    map.tuneEdges();
-
-    EXPECT_EQ(std::count(map.data.data(), map.data.data() + map.data.size(), UNSET_HEIGHT), 0);
-    for (int x = 0; x <= 360; ++x) {
-        ASSERT_LT(map.data(x, 0), 0) << "column " << x;
-        ASSERT_LT(map.data(x, 130), 0) << "column " << x;
-    }
-    EXPECT_GT(map.landShare(), 29.0);
-    EXPECT_LT(map.landShare(), 31.0);
-    // Raise and lower skip column W and row H: column 0 ends 100 × (raises − lowers) above column W.
-    const int shift = map.data(0, 0) - map.data(360, 0);
-    EXPECT_NE(shift, 0);
-    EXPECT_EQ(shift % 100, 0);
-    for (int y = 0; y < 130; ++y) {
-        ASSERT_EQ(map.data(0, y) - map.data(360, y), shift) << "row " << y;
-    }
-    EXPECT_EQ(map.data(0, 130), map.data(360, 130));
-
-    SCOPED_TRACE("the same seed gives the same map");
-    EXPECT_EQ(heights(generatedMap(11899u, log)), heights(map));
-}
 
 TEST(WorldMap, FixedSeedsGiveKnownHeights) {
     // FNV-1a of the heights in column order, from this build; a separate script written from the
