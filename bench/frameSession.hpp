@@ -8,6 +8,7 @@
 #include "app/worldSelection.hpp"
 #include "benchWorld.hpp"
 #include "path/aStarGraph.hpp"
+#include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
 #include "sim/placeableObject.hpp"
 #include "sim/player.hpp"

@@ -22,7 +22,7 @@ struct settingRule {
 // 1000 factions already crowd a map; a food rate of 1000 keeps a city's daily use (rate × people) and
 // a birth's 100 × rate far inside int; 1000 % makes a 19200-pixel-wide window.
 constexpr settingRule SETTING_RULES[] = {
-    {"resolutionScalePercentage", valueKind::number, 1, 1000, 1},
+    {"resolutionScalePercentage", valueKind::number, MIN_SCALE_PERCENTAGE, MAX_SCALE_PERCENTAGE, 1},
     {"worldWidth", valueKind::number, 190, 3600, 10},
     {"worldHeight", valueKind::number, 70, 1300, 10},
     {"landArea", valueKind::number, 1, 99, 1},

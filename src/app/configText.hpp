@@ -3,6 +3,10 @@
 #include <stdexcept>
 #include <string>
 
+/// The window sizes resolutionScalePercentage allows, in percent; the console's "scale" takes the same.
+constexpr int MIN_SCALE_PERCENTAGE = 1;
+constexpr int MAX_SCALE_PERCENTAGE = 1000;
+
 /// What is wrong with config.xml's text, and where.
 class configTextError : public std::runtime_error {
   public:

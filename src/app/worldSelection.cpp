@@ -35,6 +35,10 @@ std::string worldNameProblem(const std::string& name) {
     return {};
 }
 
+bool isBlankWorldName(const std::string& name) {
+    return name.find_first_not_of(' ') == std::string::npos;
+}
+
 std::optional<std::string> readLine(std::istream& in) {
     std::string line;
     if (!std::getline(in, line)) {
@@ -71,7 +75,7 @@ std::string askWorldName(std::istream& in, std::ostream& out, std::optional<std:
     while (true) {
         std::string name =
             answer(in, out, "Please enter the world name (leave blank for name based on seed): ", preset);
-        if (name.find_first_not_of(' ') == std::string::npos) {
+        if (isBlankWorldName(name)) {
             return {};
         }
         const std::string problem = worldNameProblem(name);

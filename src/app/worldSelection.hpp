@@ -18,6 +18,9 @@ constexpr std::size_t MAX_WORLD_NAME_BYTES = 100;
 /// The empty name is allowed: it stands for a name derived from the seed.
 std::string worldNameProblem(const std::string& name);
 
+/// Empty or only spaces: the name derived from the seed is meant.
+bool isBlankWorldName(const std::string& name);
+
 /// One whole line without its line end; nothing at end of input.
 std::optional<std::string> readLine(std::istream& in);
 

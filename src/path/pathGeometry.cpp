@@ -31,6 +31,11 @@ float wrapAcross(float x, int columns) {
     return wrapped >= worldWidth ? 0.0f : wrapped;
 }
 
+int wrapColumn(int x, int columns) {
+    const int wrapped = x % columns;
+    return wrapped < 0 ? wrapped + columns : wrapped;
+}
+
 float wrappedDifference(float a, float b, int columns) {
     const float half = static_cast<float>(columns) / 2.0f;
     return wrapAcross(a - b + half, columns) - half;

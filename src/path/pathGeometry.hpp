@@ -33,6 +33,9 @@ inline bool reachedDestination(float x, float y, float destX, float destY, float
 
 float distanceBetween(float x1, float y1, float x2, float y2);
 
+/// Column `x` brought into 0 … columns − 1 by whole turns around a world `columns` columns wide.
+int wrapColumn(int x, int columns);
+
 /// `x` brought into [0, columns) by whole turns around a world `columns` grids wide. A unit that crossed
 /// the east-west seam keeps an x outside that range, and so may the cursor.
 float wrapAcross(float x, int columns);

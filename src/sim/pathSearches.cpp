@@ -21,22 +21,18 @@ void* toState(int node) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(node));
 }
 
-int wrapColumn(int column, int columns) {
-    return (column % columns + columns) % columns;
-}
-
 /// True when no step can enter `node` with these attributes (or it lies outside the graph), so that a search
 /// for it could only end without a path after exploring everything within reach.
 bool cannotBeEntered(aStarGraph& graph, int node, const travelAttributes& attributes) {
     if (node < 0 || node >= graph.gridWidth * graph.gridHeight) {
         return true;
     }
-    int x = 0;
-    int y = 0;
-    graph.NodeToXY(toState(node), &x, &y);
     if (graph.gridWidth < 2) {
         return false;
     }
+    int x = 0;
+    int y = 0;
+    graph.NodeToXY(toState(node), &x, &y);
     // The step in from a neighbour follows the graph's own rule for what may be entered.
     std::vector<micropather::StateCost> steps;
     graph.AdjacentCost(toState(x > 0 ? node - 1 : node + 1), &steps, attributes);

@@ -18,17 +18,17 @@ constexpr float OUTLINE = 3.0f;
 constexpr int BUTTON_GAP = 3;
 constexpr float STATUS_TOP = 30.0f;
 
-struct buttonSpec {
+struct barButton {
     const char* caption;
     buttonCallback action;
 };
-constexpr std::array<buttonSpec, commandBar::BUTTON_COUNT> BUTTONS{{{"Attack", attackUnit},
-                                                                    {"Move", moveUnit},
-                                                                    {"Stop", stopUnit},
-                                                                    {"Merge", mergeUnit},
-                                                                    {"Found City", foundUnit},
-                                                                    {"Cancel", resetContext},
-                                                                    {"Detailed\nStats", populateInfoBox}}};
+constexpr std::array<barButton, commandBar::BUTTON_COUNT> BUTTONS{{{"Attack", attackUnit},
+                                                                   {"Move", moveUnit},
+                                                                   {"Stop", stopUnit},
+                                                                   {"Merge", mergeUnit},
+                                                                   {"Found City", foundUnit},
+                                                                   {"Cancel", resetContext},
+                                                                   {"Detailed\nStats", populateInfoBox}}};
 } // namespace
 
 commandBar::commandBar(gameView* owner)
@@ -51,11 +51,11 @@ commandBar::commandBar(gameView* owner)
 
     // Right to left from just left of the panel's column, one gap apart.
     for (int k = 1; k <= BUTTON_COUNT; ++k) {
-        const buttonSpec& spec = BUTTONS[static_cast<std::size_t>(k - 1)];
+        const barButton& entry = BUTTONS[static_cast<std::size_t>(k - 1)];
         const int left = width - k * barHeight - (PANEL_SIZE + BUTTON_GAP * k);
         auto& made = buttons[static_cast<std::size_t>(k - 1)];
-        made = std::make_unique<button>(spec.caption, left, height - barHeight, barHeight, this, controller,
-                                        spec.action);
+        made = std::make_unique<button>(entry.caption, left, height - barHeight, barHeight, this, controller,
+                                        entry.action);
         if (controller != nullptr) {
             controller->addButton(made.get());
         }

@@ -91,7 +91,7 @@ void save(consoleView& console) {
 }
 
 void load(const std::string& name, consoleView& console, consoleWindow& window) {
-    const bool blank = name.find_first_not_of(' ') == std::string::npos;
+    const bool blank = isBlankWorldName(name);
     const std::string problem = blank ? "" : worldNameProblem(name);
     if (blank || !problem.empty()) {
         console.appendLog("World name not valid, try again.");

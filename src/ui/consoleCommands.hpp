@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/configText.hpp"
+
 #include <iostream>
 #include <string>
 
@@ -22,11 +24,11 @@ consoleWindow& currentGameWindow();
 extern const char* const CONSOLE_HELP;
 
 /// Smallest and largest window scale the "scale" command takes, the range config.xml allows.
-constexpr float MIN_WINDOW_SCALE = 0.01f;
-constexpr float MAX_WINDOW_SCALE = 10.0f;
+constexpr float MIN_WINDOW_SCALE = MIN_SCALE_PERCENTAGE / 100.0f;
+constexpr float MAX_WINDOW_SCALE = MAX_SCALE_PERCENTAGE / 100.0f;
 
 /// Runs one command line (not empty, already echoed). Replies go to `console`'s log; conversion errors
 /// also to `out`. "gen" and "load" close `window`, and the next run builds the world they asked for.
 /// `controller` may be null, as for a console without a game.
 void runConsoleCommand(const std::string& line, consoleView& console, gameController* controller,
-                                 consoleWindow& window, std::ostream& out = std::cout);
+                       consoleWindow& window, std::ostream& out = std::cout);

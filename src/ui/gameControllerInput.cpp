@@ -9,6 +9,7 @@
 #include "ui/gameController.hpp"
 #include "ui/infoBox.hpp"
 #include "view/gameView.hpp"
+#include "view/gridGeometry.hpp"
 #include "view/gridView.hpp"
 #include "view/mapView.hpp"
 
@@ -29,13 +30,10 @@ double secondsSince(float then) {
     return static_cast<double>(Clock.getElapsedTime().asSeconds()) - static_cast<double>(then);
 }
 
-/// How near the cursor an object must be to be under it: a tenth of a cell in either grid view, nothing
-/// on the world map [Units: grid units].
+/// How near the cursor an object must be to be under it: as the grid views draw it, nothing on the world
+/// map [Units: grid units].
 float cursorTolerance() {
-    if (display == 2) {
-        return 0.005f;
-    }
-    return display == 1 ? 0.05f : 0.0f;
+    return display == 1 || display == 2 ? objectTolerance(display - 1) : 0.0f;
 }
 } // namespace
 
@@ -150,8 +148,9 @@ void gameController::mouseMovedTo(int x, int y) {
     if (display != 1 && display != 2) {
         return;
     }
-    for (const placeableObject* object : objectsUnderCursor()) {
-        view->tooltip.update(object, static_cast<float>(x), static_cast<float>(y));
+    const std::vector<placeableObject*> under = objectsUnderCursor();
+    if (!under.empty()) {
+        view->tooltip.update(under.back(), static_cast<float>(x), static_cast<float>(y));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
+#include "path/pathGeometry.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
@@ -185,11 +186,7 @@ void gameView::scrollMapUnderLocator() {
 }
 
 void gameView::panMove(int dx, int dy, float step) {
-    const int columns = numHorizontalGrids();
-    gridX = (gridX + dx / 10) % columns;
-    if (gridX < 0) {
-        gridX += columns;
-    }
+    gridX = wrapColumn(gridX + dx / 10, numHorizontalGrids());
     gridY += dy / 10;
     gridLocator.move(static_cast<float>(dx) * step, static_cast<float>(dy) * step);
 }

@@ -18,11 +18,6 @@ float fraction(float value) {
 }
 } // namespace
 
-int wrapColumn(int x, int columns) {
-    const int wrapped = x % columns;
-    return wrapped < 0 ? wrapped + columns : wrapped;
-}
-
 std::vector<sf::Vector2i> neighboursToMark(int cellX, int cellY) {
     const bool top = cellY <= 2;
     const bool right = cellX >= 6;

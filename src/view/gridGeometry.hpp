@@ -10,9 +10,6 @@
 /// Side of the block of grids drawn and loaded in view mode 1.
 constexpr int GRID_SPAN = 9;
 
-/// Grid column `x` brought into 0 … columns − 1 by whole turns around the world.
-int wrapColumn(int x, int columns);
-
 /// Offsets (dx, dy) from the centre grid of the neighbours whose cell pictures are wanted while the
 /// screen centre is on cell (cellX, cellY) of the centre grid, in the order they are marked.
 std::vector<sf::Vector2i> neighboursToMark(int cellX, int cellY);
@@ -47,7 +44,8 @@ struct gridFrame {
 /// point lies outside the grids of the block drawn.
 std::optional<sf::Vector2f> gridPointOnScreen(const gridFrame& frame, float x, float y);
 
-/// The tolerance an object's draw uses for the cursor test at the given level (0 or 1).
+/// How near the cursor an object must be to count as under it at the given level (0 or 1): half a cell
+/// in the grid view, a twentieth of a cell in the cell view [Units: grid units].
 float objectTolerance(int level);
 
 /// The world point under the mouse at window pixel (mouseX, mouseY) for view mode `display` (1 or 2),

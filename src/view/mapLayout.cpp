@@ -1,7 +1,8 @@
 #include "view/mapLayout.hpp"
 
+#include "path/pathGeometry.hpp"
+
 #include <algorithm>
-#include <cmath>
 
 namespace {
 /// The locator keeps this many grids away from either side of the window before the map scrolls.
@@ -61,6 +62,5 @@ std::optional<sf::Vector2f> mapPointUnderMouse(const sf::View& camera, int mouse
         return std::nullopt;
     }
     // The camera shows two copies of the map side by side.
-    const float x = std::fmod(mapPixel.x / gridPixels, static_cast<float>(columns));
-    return sf::Vector2f((x < 0 ? x + static_cast<float>(columns) : x) + 1.0f, y);
+    return sf::Vector2f(wrapAcross(mapPixel.x / gridPixels, columns) + 1.0f, y);
 }

@@ -41,6 +41,10 @@ TEST(PathGeometry, ReachedDestination) {
 }
 
 TEST(PathGeometry, WrapAcrossTheSeam) {
+    EXPECT_EQ(wrapColumn(36, 36), 0);
+    EXPECT_EQ(wrapColumn(-1, 36), 35);
+    EXPECT_EQ(wrapColumn(-2, 36), 34);
+    EXPECT_EQ(wrapColumn(17, 36), 17);
     EXPECT_FLOAT_EQ(wrapAcross(-0.5f, 36), 35.5f);
     EXPECT_FLOAT_EQ(wrapAcross(36.25f, 36), 0.25f);
     EXPECT_FLOAT_EQ(wrapAcross(-36.5f, 36), 35.5f);

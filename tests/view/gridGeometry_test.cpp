@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(GridGeometry, WrapAndNeighboursToMark) {
-    EXPECT_EQ(wrapColumn(36, 36), 0);
-    EXPECT_EQ(wrapColumn(-1, 36), 35);
-    EXPECT_EQ(wrapColumn(-2, 36), 34);
-    EXPECT_EQ(wrapColumn(17, 36), 17);
+TEST(GridGeometry, NeighboursToMark) {
     using offsets = std::vector<sf::Vector2i>;
     struct markCase {
         const char* where;
