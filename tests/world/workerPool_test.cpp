@@ -1,6 +1,7 @@
 #include "world/workerPool.hpp"
 
 #include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <set>
@@ -58,6 +59,9 @@ TEST(ThreadedWorkerPool, EveryJobRunsOnceAndAFailureStopsTheRest) {
                                      if (job == 10) {
                                          throw std::runtime_error("job 10");
                                      }
+                                     // Slow enough that the other worker cannot run every job while
+                                     // the exception unwinds; without the stop they would take a second.
+                                     std::this_thread::sleep_for(std::chrono::microseconds(100));
                                  };
                              }),
                      std::runtime_error);
