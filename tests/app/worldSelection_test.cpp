@@ -2,8 +2,8 @@
 #include "app/random.hpp"
 #include "app/worldSelection.hpp"
 
+#include <ctime>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 const std::string seedPrompt = "Enter the world seed (leave blank for random): ";
@@ -11,101 +11,56 @@ const std::string namePrompt = "Please enter the world name (leave blank for nam
 const std::string seedError =
     "Error: bad lexical cast: source type value could not be interpreted as target\n"
     "Seed must be an integer, try again.\n";
+const std::string stopped = "\nEnd of input: stopping without building a world.\n";
 
-struct asked {
-    int seed;
-    std::string output;
-};
-
-asked askSeedWith(const std::string& input) {
+/// What a prompt returns for `input` (and `preset`, answered first), what it wrote, or -1 when it stopped.
+template <class Answer>
+std::pair<Answer, std::string> ask(Answer (*prompt)(std::istream&, std::ostream&,
+                                                    std::optional<std::string>&),
+                                   const std::string& input, std::optional<std::string> preset = {}) {
     std::istringstream in(input);
     std::ostringstream out;
-    std::optional<std::string> preset;
-    const int value = askSeed(in, out, preset);
-    return {value, out.str()};
+    try {
+        const Answer answer = prompt(in, out, preset);
+        EXPECT_FALSE(preset.has_value()) << "a preset answers once";
+        return {answer, out.str()};
+    } catch (const exitRequest& request) {
+        EXPECT_EQ(request.exitCode(), 0);
+        return {Answer(), "stopped: " + out.str()};
+    }
 }
 } // namespace
 
-TEST(SeedPrompt, SignedWholeNumbersAreAcceptedAndAnythingElseIsAskedAgain) {
+TEST(Prompts, SeedsAreSignedWholeNumbersAndAnythingElseIsAskedAgain) {
     for (const auto& [typed, value] :
-         {std::pair{"+17", 17}, std::pair{"-17", -17}, std::pair{"-2147483648", -2147483647 - 1},
-          std::pair{"2147483647", 2147483647}, std::pair{"42", 42}}) {
-        const asked accepted = askSeedWith(typed + std::string("\n"));
-        EXPECT_EQ(accepted.seed, value) << typed;
-        EXPECT_EQ(accepted.output, seedPrompt) << typed;
+         {std::pair{"+17", 17}, std::pair{"-2147483648", -2147483647 - 1}, std::pair{"42", 42}}) {
+        EXPECT_EQ(ask(askSeed, typed + std::string("\n")), std::make_pair(value, seedPrompt)) << typed;
     }
-    const int drawn = randomRange(0, 32767);
-    seed(42u);
-    EXPECT_EQ(randomRange(0, 32767), drawn) << "the random source is seeded with the typed seed";
-
-    for (const std::string bad :
-         {" 17", "17 ", "1.5", "abc", "2147483648", "-2147483649", "1e3", "0x10", "+"}) {
-        const asked refused = askSeedWith(bad + "\n8\n");
-        EXPECT_EQ(refused.seed, 8) << bad;
-        EXPECT_EQ(refused.output, seedPrompt + seedError + seedPrompt) << bad;
+    EXPECT_EQ(randomRange(0, 32767), 19081) << "seeded with 42: the reference generator's first draw";
+    for (const std::string bad : {" 17", "1.5", "abc", "2147483648", "0x10", "+"}) {
+        EXPECT_EQ(ask(askSeed, bad + "\n8\n"), std::make_pair(8, seedPrompt + seedError + seedPrompt)) << bad;
     }
-}
-
-TEST(SeedPrompt, EmptyLineSeedsFromTheClockAndAPresetIsUsedOnceAsIfTyped) {
+    EXPECT_EQ(ask(askSeed, "abc\n").second, "stopped: " + seedPrompt + seedError + seedPrompt + stopped);
     const int before = static_cast<int>(std::time(nullptr));
-    const asked blank = askSeedWith("\n");
-    const int after = static_cast<int>(std::time(nullptr));
-    EXPECT_GE(blank.seed, before);
-    EXPECT_LE(blank.seed, after);
-    EXPECT_EQ(blank.output, seedPrompt);
-
-    std::optional<std::string> preset = std::string("abc");
-    std::istringstream in("9\n");
-    std::ostringstream out;
-    EXPECT_EQ(askSeed(in, out, preset), 9);
-    EXPECT_EQ(out.str(), seedPrompt + "abc\n" + seedError + seedPrompt);
-    EXPECT_FALSE(preset.has_value());
+    const int clockSeed = ask(askSeed, "\n").first;
+    EXPECT_TRUE(clockSeed >= before && clockSeed <= static_cast<int>(std::time(nullptr)))
+        << "an empty line: the clock";
 }
 
-TEST(WorldName, PlainNamesAreAcceptedAndPathsRefused) {
-    for (const std::string good : {"", "w1", "world-42", "My World", "a.b", "...", "ünïcode"}) {
+TEST(Prompts, AWorldNameIsOnePlainFolderNameOfAtMostAHundredBytes) {
+    for (const std::string& good :
+         std::vector<std::string>{"", "My World", "...", "ünïcode", std::string(100, 'w')}) {
         EXPECT_EQ(worldNameProblem(good), "") << good;
     }
-    const std::vector<std::string> refused = {".",        "..",     "a/b",       "/etc",
-                                              "..\\x",    "a\\b",   "tab\tname", std::string("nul\0x", 5),
-                                              "bell\x07", "del\x7f"};
-    for (const std::string& bad : refused) {
+    for (const std::string& bad :
+         std::vector<std::string>{".", "..", "a/b", "..\\x", "tab\tname", std::string("nul\0x", 5)}) {
         EXPECT_NE(worldNameProblem(bad), "") << bad;
     }
-}
-
-TEST(WorldName, NamesAreAtMostAHundredBytesAndOnlySpacesMeanBlank) {
-    EXPECT_EQ(worldNameProblem(std::string(100, 'w')), "");
-    EXPECT_EQ(
-        worldNameProblem(std::string(101, 'w')),
-        "A world name can be at most 100 bytes long; this one has 101 (a letter outside plain ASCII takes "
-        "2 to 4).");
-    std::optional<std::string> preset = std::string(300, 'n');
-    std::istringstream in("   \n");
-    std::ostringstream out;
-    EXPECT_EQ(askWorldName(in, out, preset), "");
-    EXPECT_EQ(out.str(), namePrompt + std::string(300, 'n') + "\n" + worldNameProblem(std::string(300, 'n')) +
-                             " Please choose another name.\n" + namePrompt);
-}
-
-TEST(Prompts, EndOfInputStopsWithoutAWorld) {
-    const std::string stopped = "\nEnd of input: stopping without building a world.\n";
-    for (const std::string& input : {std::string(""), std::string("a/b\n")}) {
-        std::optional<std::string> preset;
-        std::istringstream in(input);
-        std::ostringstream out;
-        try {
-            static_cast<void>(askWorldName(in, out, preset));
-            ADD_FAILURE() << "a name was returned";
-        } catch (const exitRequest& request) {
-            EXPECT_EQ(request.exitCode(), 0);
-        }
-        EXPECT_EQ(out.str().substr(out.str().size() - namePrompt.size() - stopped.size()),
-                  namePrompt + stopped);
-    }
-    std::istringstream in("abc\n");
-    std::ostringstream out;
-    std::optional<std::string> preset;
-    EXPECT_THROW(static_cast<void>(askSeed(in, out, preset)), exitRequest);
-    EXPECT_EQ(out.str(), seedPrompt + seedError + seedPrompt + stopped);
+    EXPECT_EQ(worldNameProblem(std::string(101, 'w')),
+              "A world name can be at most 100 bytes long; this one has 101 (a letter outside plain ASCII "
+              "takes 2 to 4).");
+    EXPECT_EQ(ask(askWorldName, "   \n", "a/b"),
+              std::make_pair(std::string(), namePrompt + "a/b\n" + worldNameProblem("a/b") +
+                                                " Please choose another name.\n" + namePrompt))
+        << "only spaces mean the name from the seed";
 }

@@ -1,16 +1,12 @@
 #include "path/aStarGraph.hpp"
-
-#include <gtest/gtest.h>
+#include "path/pathGeometry.hpp"
 
 #include <algorithm>
 #include <cfloat>
-#include <cstdint>
+#include <gtest/gtest.h>
 #include <sstream>
-#include <utility>
-#include <vector>
 
 namespace {
-
 using points = std::vector<std::pair<float, float>>; // grid units; node (x, y) covers x / 100, y / 100
 
 void* toState(int node) {
@@ -39,28 +35,33 @@ struct smallWorld {
         return costs;
     }
 };
-
 } // namespace
 
-TEST(AStarGraph, NodesAndNeighbours) {
+TEST(AStarGraph, NodesUnderPointsNeighboursAndTheirCosts) {
     smallWorld world;
-    EXPECT_EQ(world.graph.XYToNode(5, 2), 7205);
     int x = -1, y = -1;
-    world.graph.NodeToXY(toState(7205), &x, &y);
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(5, 2));
-
+    world.graph.NodeToXY(toState(world.graph.XYToNode(5, 2)), &x, &y);
+    EXPECT_EQ(std::make_tuple(world.graph.XYToNode(5, 2), x, y), std::make_tuple(7205, 5, 2));
+    // x is worked in double, y in float; the other precision would give 13, 3598, 0 and 2.
+    EXPECT_EQ(
+        std::make_tuple(getMapGridX(1.13f), getMapGridX(36.98f), getMapGridY(0.01f), getMapGridY(0.03f)),
+        std::make_tuple(12, 3597, 1, 3));
     EXPECT_EQ(world.costs(3599, 29, ON_FOOT), (std::vector<float>{X, X, X, X, 1.0f, 1.41f, 1.0f, X}));
     EXPECT_EQ(world.costs(0, 0, ON_FOOT), (std::vector<float>{1.0f, 1.41f, 1.0f, X, X, X, X, X}));
-    EXPECT_EQ(world.adjacent[0].state, toState(1));    // east
-    EXPECT_EQ(world.adjacent[2].state, toState(3600)); // south
 
     world.graph.mapGridTerrain(11, 10) = -20; // east of (10, 10)
-    world.graph.mapGridTerrain(11, 11) = 1;   // south-east: lowest land
-    world.graph.mapGridTerrain(10, 11) = 0;   // south
-    world.graph.mapGridTerrain(9, 10) = 7000; // west
-    world.graph.mapGridTerrain(9, 9) = 6999;  // north-west: highest land
+    world.graph.mapGridTerrain(11, 11) = 1;   // south-east: the lowest land
+    world.graph.mapGridTerrain(10, 11) = 0;   // south: closed even with a raft
+    world.graph.mapGridTerrain(9, 10) = 7000; // west: closed even with gear
+    world.graph.mapGridTerrain(9, 9) = 6999;  // north-west: the highest land
     world.graph.mapGridTerrain(10, 9) = 7001; // north
     EXPECT_EQ(world.costs(10, 10, ON_FOOT), (std::vector<float>{X, 1.41f, X, 1.41f, X, 1.41f, X, 1.41f}));
+    std::vector<std::ptrdiff_t> steps;
+    for (const micropather::StateCost& step : world.adjacent) {
+        steps.push_back(reinterpret_cast<std::intptr_t>(step.state) - world.graph.XYToNode(10, 10));
+    }
+    EXPECT_EQ(steps, (std::vector<std::ptrdiff_t>{1, 3601, 3600, 3599, -1, -3601, -3600, -3599}))
+        << "east first, then clockwise";
     EXPECT_EQ(world.costs(10, 10, RAFT), (std::vector<float>{1.0f, 1.41f, X, 1.41f, X, 1.41f, X, 1.41f}));
     EXPECT_EQ(world.costs(10, 10, GEAR), (std::vector<float>{X, 1.41f, X, 1.41f, X, 1.41f, 1.0f, 1.41f}));
 }
@@ -71,39 +72,42 @@ TEST(AStarGraph, EstimateIsTheStraightLineInNodes) {
         return world.graph.LeastCostEstimate(toState(world.graph.XYToNode(x1, y1)),
                                              toState(world.graph.XYToNode(x2, y2)));
     };
-    EXPECT_EQ(estimate(0, 0, 3, 4), 5.0f);
-    EXPECT_EQ(estimate(3, 4, 0, 0), 5.0f);
-    EXPECT_EQ(estimate(10, 7, 10, 7), 0.0f);
-    EXPECT_EQ(estimate(3599, 0, 0, 0), 3599.0f);
-    // √2 per diagonal step (the float nearest √2, √8, √(3599² + 29²)), slightly above the step cost of 1.41.
-    EXPECT_EQ(estimate(0, 0, 1, 1), 1.41421354f);
-    EXPECT_EQ(estimate(7, 7, 5, 5), 2.82842708f);
-    EXPECT_EQ(estimate(3599, 29, 0, 0), 3599.11694f);
+    EXPECT_EQ(std::make_tuple(estimate(3, 4, 0, 0), estimate(10, 7, 10, 7), estimate(7, 7, 5, 5),
+                              estimate(3599, 29, 0, 0)),
+              std::make_tuple(5.0f, 0.0f, 2.82842708f, 3599.11694f))
+        << "the float nearest the root";
 }
 
 TEST(AStarGraph, RefinePathKeepsOnlyPointsNeededToGoAround) {
     smallWorld world;
-    const points bend{{0.02f, 0.02f}, {0.1f, 0.2f}, {0.3f, 0.05f}};
-    EXPECT_EQ(world.graph.refinePath(bend, ON_FOOT), (points{bend[0], bend[2]}));
-
     for (int x = 12; x <= 17; ++x) {
         std::fill_n(world.graph.mapGridTerrain.column(x), 16, -50); // a lake north of row 16
     }
+    std::fill_n(world.graph.mapGridTerrain.column(20) + 16, 14, 7000); // a ridge of exactly 7000
+    std::fill_n(world.graph.mapGridTerrain.column(22) + 16, 14, 0);    // a shore of exactly 0
+    const points bend{{0.25f, 0.02f}, {0.3f, 0.15f}, {0.35f, 0.05f}};
     const points detour{{0.05f, 0.1f}, {0.15f, 0.25f}, {0.25f, 0.1f}};
-    EXPECT_EQ(world.graph.refinePath(detour, ON_FOOT), detour);
-    EXPECT_EQ(world.graph.refinePath(detour, RAFT), (points{detour[0], detour[2]}));
-
-    // Unlike a step, a line crosses a ridge at exactly 7000 with gear and a shore at exactly 0 with a raft.
-    const points across{{0.05f, 0.2f}, {0.15f, 0.2f}, {0.25f, 0.2f}};
-    for (const auto& [height, equipment] : {std::pair{7000, GEAR}, std::pair{0, RAFT}}) {
-        std::fill_n(world.graph.mapGridTerrain.column(20) + 16, 14, height);
-        EXPECT_EQ(world.graph.refinePath(across, ON_FOOT), across);
-        EXPECT_EQ(world.graph.refinePath(across, equipment), (points{across[0], across[2]}));
-    }
-
-    // A test point off the map counts as blocked, above the first row as beyond the last column.
+    const points ridge{{0.18f, 0.2f}, {0.2f, 0.25f}, {0.21f, 0.2f}};
+    const points shore{{0.21f, 0.2f}, {0.22f, 0.25f}, {0.23f, 0.2f}};
     const points fromAbove{{0.5f, -0.05f}, {0.55f, 0.05f}, {0.7f, 0.05f}};
-    EXPECT_EQ(world.graph.refinePath(fromAbove, ON_FOOT), fromAbove);
     const points pastTheEast{{35.8f, 0.1f}, {35.9f, 0.2f}, {36.05f, 0.1f}};
-    EXPECT_EQ(world.graph.refinePath(pastTheEast, ON_FOOT), pastTheEast);
+    struct refinement {
+        const char* why;
+        points path;
+        travelAttributes attributes;
+        points refined;
+    };
+    const refinement cases[] = {
+        {"ends in sight of each other: the middle goes", bend, ON_FOOT, {bend[0], bend[2]}},
+        {"round the lake on foot", detour, ON_FOOT, detour},
+        {"across the lake with a raft", detour, RAFT, {detour[0], detour[2]}},
+        {"a ridge of 7000 on foot", ridge, ON_FOOT, ridge},
+        {"unlike a step, a line crosses 7000 with gear", ridge, GEAR, {ridge[0], ridge[2]}},
+        {"unlike a step, a line crosses 0 with a raft", shore, RAFT, {shore[0], shore[2]}},
+        {"a test point above the first row is blocked", fromAbove, ON_FOOT, fromAbove},
+        {"and one beyond the last column", pastTheEast, ON_FOOT, pastTheEast},
+    };
+    for (const refinement& each : cases) {
+        EXPECT_EQ(world.graph.refinePath(each.path, each.attributes), each.refined) << each.why;
+    }
 }

@@ -11,17 +11,14 @@
 #include "view/mapView.hpp"
 
 #include <SFML/Window/Event.hpp>
-#include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 /// Stands in for the game window: records what the console's commands asked of it.
 class recordingWindow : public consoleWindow {
   public:
     void close() override { ++closes; }
-    void setSize(unsigned widthPixels, unsigned heightPixels) override {
-        sizes.push_back(std::to_string(widthPixels) + "x" + std::to_string(heightPixels));
+    void setSize(unsigned w, unsigned h) override {
+        sizes.push_back(std::to_string(w) + "x" + std::to_string(h));
     }
     int closes = 0;
     std::vector<std::string> sizes;
@@ -61,13 +58,21 @@ class interfaceScope {
     /// Types `line` into the console and runs it.
     void type(const std::string& line) {
         console().setActive();
-        for (const char c : line) {
+        for (const char c : line + '\r') {
             console().handleConsoleInput(c);
         }
-        console().handleConsoleInput('\r');
     }
-    /// Puts the cursor on world point (x + 1, y), as the grid view reports an object's x.
+    /// The console's text since the last call.
+    std::string log() {
+        const std::string text = console().text();
+        console().clearLog();
+        return text;
+    }
+    /// Puts the cursor on world point (x + 1, y), as the grid view reports an object's x, with the mouse over
+    /// the map clear of every panel.
     void pointAt(float x, float y) {
+        view.mouseX = 300;
+        view.mouseY = 600;
         view.gridViewer->cursorX = x + 1.0f;
         view.gridViewer->cursorY = y;
     }
@@ -75,10 +80,16 @@ class interfaceScope {
         sf::Event event{};
         event.type = sf::Event::MouseButtonPressed;
         event.mouseButton.button = which;
-        event.mouseButton.x = view.mouseX;
-        event.mouseButton.y = view.mouseY;
         controller.handleMousePress(event);
     }
+    /// A left click with the mouse in the middle of the button's hit rectangle.
+    void press(const button& target) {
+        view.mouseX = (target.left + target.right) / 2;
+        view.mouseY = (target.top + target.bottom) / 2;
+        click(sf::Mouse::Left);
+    }
+    /// Lets every direction pan once more, as a new pan period does.
+    void newPanPeriod() { view.panStepped.fill(false); }
 
     simulationScope run;
     gameController controller;

@@ -1,55 +1,45 @@
 #pragma once
 
 #include <SFML/Graphics/Font.hpp>
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <stdexcept>
-#include <string>
 
-/// Share of the pixels that `text` covers wholly, drawn in the shipped font at `size` with its origin at
-/// the whole window pixel (x, y), that show exactly `colour` in `shot`: 1 where the window shows that text
-/// in that colour, well below where it shows other text or none. Needs a display (it renders the text).
+/// Share of the pixels that `text`, drawn in the shipped font at `size` with its origin at window pixel (x,
+/// y), covers wholly that show exactly `colour` in `shot`: 1 where the window shows that text in that colour,
+/// well below where it shows other text or none. Needs a display.
 inline double textShown(const sf::Image& shot, const std::string& text, int x, int y,
                         sf::Color colour = sf::Color::White, unsigned size = 20) {
-    // Loaded for each call: glyph textures must not outlive the graphics context.
-    sf::Font font;
-    if (!font.loadFromFile(std::string(KESTROVA_SOURCE_DIR) + "/assets/arial.ttf")) {
-        throw std::runtime_error("cannot load the shipped font");
-    }
-    sf::Text sample(text, font, size);
-    const sf::FloatRect bounds = sample.getLocalBounds();
+    sf::Font font; // loaded for each call: glyph textures must not outlive the graphics context
     sf::RenderTexture canvas;
-    if (!canvas.create(static_cast<unsigned>(bounds.left + bounds.width) + 2,
-                       static_cast<unsigned>(bounds.top + bounds.height) + 2)) {
+    const sf::Text sample(text, font, size);
+    if (!font.loadFromFile(std::string(KESTROVA_SOURCE_DIR) + "/assets/arial.ttf") ||
+        !canvas.create(
+            static_cast<unsigned>(sample.getLocalBounds().left + sample.getLocalBounds().width) + 2,
+            static_cast<unsigned>(sample.getLocalBounds().top + sample.getLocalBounds().height) + 2)) {
         throw std::runtime_error("cannot render text");
     }
     canvas.clear(sf::Color::Transparent);
     canvas.draw(sample);
     canvas.display();
     const sf::Image glyphs = canvas.getTexture().copyToImage();
-    int covered = 0;
-    int matching = 0;
-    for (unsigned gx = 0; gx < glyphs.getSize().x; ++gx) {
-        for (unsigned gy = 0; gy < glyphs.getSize().y; ++gy) {
-            if (glyphs.getPixel(gx, gy).a != 255) {
-                continue;
-            }
+    int covered = 0, matching = 0;
+    for (unsigned i = 0; i < glyphs.getSize().x * glyphs.getSize().y; ++i) {
+        const unsigned gx = i % glyphs.getSize().x, gy = i / glyphs.getSize().x, sx = x + gx, sy = y + gy;
+        if (glyphs.getPixel(gx, gy).a == 255) {
             ++covered;
-            const unsigned sx = static_cast<unsigned>(x) + gx;
-            const unsigned sy = static_cast<unsigned>(y) + gy;
-            if (sx < shot.getSize().x && sy < shot.getSize().y && shot.getPixel(sx, sy) == colour) {
-                ++matching;
-            }
+            matching +=
+                sx < shot.getSize().x && sy < shot.getSize().y && shot.getPixel(sx, sy) == colour ? 1 : 0;
         }
     }
     return covered == 0 ? 0.0 : static_cast<double>(matching) / covered;
 }
 
-/// Whether one of the console's first `lines` log lines (at (5, 5 + 23 k), green) shows `text` whole.
-inline bool consoleShows(const sf::Image& shot, const std::string& text, int lines = 11) {
-    for (int k = 0; k < lines; ++k) {
-        if (textShown(shot, text, 5, 5 + 23 * k, sf::Color::Green) > 0.97) {
+/// Whether one of the console's eleven log lines shows `text` whole, green: at (5, 5 + 23 k) from the top, or
+/// once the log has scrolled, with the last line's bottom at 265.
+inline bool consoleShows(const sf::Image& shot, const std::string& text) {
+    for (int k = 0; k < 22; ++k) {
+        if (textShown(shot, text, 5, k < 11 ? 5 + 23 * k : 265 - 23 * (k - 10), sf::Color::Green) > 0.97) {
             return true;
         }
     }

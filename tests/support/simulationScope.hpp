@@ -11,7 +11,9 @@
 #include "sim/pathSearches.hpp"
 #include "sim/player.hpp"
 #include "support/settingsGuard.hpp"
+#include "support/testFiles.hpp"
 
+#include <chrono>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -56,16 +58,20 @@ class simulationScope {
                           const std::string& name = "Unit") {
         militaryUnit* made =
             faction.keep(std::make_unique<militaryUnit>(name, &faction, x, y, std::vector<person*>{}));
-        for (int i = 0; i < soldiers; ++i) {
-            made->addNewPerson(std::make_unique<person>("SOLDIER_NAME", &faction, Soldier));
-        }
+        addPeople(*made, soldiers, Soldier, true);
         faction.addObject(made);
         return *made;
     }
 
-    /// A pathing graph of `columns` × `rows` nodes from rows of text, one character per node: '.' land
-    /// (height 100), '~' water (-20), '^' mountain top (7000); missing characters are land. Sets the world
-    /// width to match, so that wrapping round the world fits the graph.
+    /// Appends `count` new people of one job and sex to `object`.
+    static void addPeople(placeableObject& object, int count, occupation job, bool male) {
+        for (int i = 0; i < count; ++i) {
+            object.addNewPerson(std::make_unique<person>("P", object.faction, job))->isMale = male;
+        }
+    }
+
+    /// A pathing graph of `columns` × `rows` nodes from rows of text, one character per node: '.' or missing
+    /// land (height 100), '~' water (-20), '^' mountain top (7000). Sets the world width to match.
     void useGraph(int columns, int rows, const std::vector<std::string>& picture = {}) {
         std::ostringstream quiet;
         graph = std::make_unique<aStarGraph>(columns, rows, quiet);
@@ -83,6 +89,11 @@ class simulationScope {
     pathSearchPool& startSearches(unsigned permits = pathSearchPool::PERMITS) {
         microPatherSem = std::make_unique<pathSearchPool>(*graph, permits);
         return *microPatherSem;
+    }
+
+    /// Waits for the searches asked for so far; false after a minute.
+    static bool searchesDone() {
+        return microPatherSem->waitUntilIdle(std::chrono::steady_clock::now() + std::chrono::minutes(1));
     }
 
     consoleLog console;

@@ -3,7 +3,9 @@
 #include <boost/filesystem.hpp>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 /// A fresh directory under the system's temporary directory, removed with everything in it at scope end.
 class temporaryDirectory {
@@ -31,6 +33,11 @@ inline void writeTextFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+inline std::string readTextFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
 /// How often `piece` occurs in `text`, overlaps included.
 inline std::size_t countOf(const std::string& text, const std::string& piece) {
     std::size_t count = 0;
@@ -40,7 +47,21 @@ inline std::size_t countOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
-inline std::string readTextFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+/// The rows of a table written as text, one row a line, its cells split at '|' and trimmed; blank lines
+/// skipped.
+inline std::vector<std::vector<std::string>> tableRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find_first_not_of(' ') == std::string::npos) {
+            continue;
+        }
+        std::vector<std::string>& row = rows.emplace_back();
+        std::istringstream cells(line + "|");
+        for (std::string cell; std::getline(cells, cell, '|');) {
+            const std::size_t first = cell.find_first_not_of(' '), last = cell.find_last_not_of(' ');
+            row.push_back(first == std::string::npos ? "" : cell.substr(first, last - first + 1));
+        }
+    }
+    return rows;
 }

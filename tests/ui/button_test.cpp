@@ -1,11 +1,11 @@
 #include "sim/placeableObject.hpp"
+#include "support/quietOutput.hpp"
 #include "ui/button.hpp"
 #include "ui/gameController.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
-/// A panel that shows one object and can be hidden.
 class testPanel : public buttonPanel {
   public:
     placeableObject* shownObject() const override { return shown; }
@@ -14,92 +14,40 @@ class testPanel : public buttonPanel {
     bool visible = true;
 };
 
-/// What the last action received.
-struct pressRecord {
-    int presses = 0;
-    buttonPanel* owner = nullptr;
-    placeableObject* object = nullptr;
-    gameController* controller = nullptr;
-    person* chosen = nullptr;
-};
-pressRecord lastPress;
-
-void recordPress(buttonPanel* owner, placeableObject* object, gameController* controller, person* chosen) {
-    lastPress = {lastPress.presses + 1, owner, object, controller, chosen};
+std::vector<std::tuple<buttonPanel*, placeableObject*, person*>> presses;
+void recordPress(buttonPanel* owner, placeableObject* object, gameController*, person* chosen) {
+    presses.emplace_back(owner, object, chosen);
 }
 } // namespace
 
-TEST(Button, HitTestScalesTheRectangleAndKeepsItsEdgesOut) {
+TEST(Button, TheHitTestKeepsTheScaledEdgesOutAndAPressActsOnTheOwnersObject) {
     testPanel panel;
     button square("Attack", 0, 0, 100, &panel, nullptr, recordPress);
-    {
-        SCOPED_TRACE("scale 2: window pixels 1 to 199 hit, 0 and 200 miss, on both axes");
-        EXPECT_TRUE(square.isHit(1, 1, 2.0f));
-        EXPECT_TRUE(square.isHit(199, 199, 2.0f));
-        EXPECT_TRUE(square.isHit(100, 150, 2.0f));
-        for (const auto& [x, y] :
-             {std::pair{0, 50}, std::pair{200, 50}, std::pair{50, 0}, std::pair{50, 200}}) {
-            EXPECT_FALSE(square.isHit(x, y, 2.0f)) << x << ", " << y;
-        }
-        EXPECT_FALSE(square.isHit(150, 150, 1.0f)) << "scale 1 ends at 100";
+    std::string hits;
+    for (const auto& [x, y, scale] : std::vector<std::tuple<int, int, float>>{
+             {1, 1, 2}, {199, 199, 2}, {0, 50, 2}, {200, 50, 2}, {50, 0, 2}, {150, 150, 1}}) {
+        hits += square.isHit(x, y, scale) ? "hit " : "miss ";
     }
-    {
-        SCOPED_TRACE("a hidden panel's button takes no clicks");
-        panel.visible = false;
-        EXPECT_FALSE(square.isHit(50, 50, 1.0f));
-        panel.visible = true;
-    }
-    {
-        SCOPED_TRACE("a clipped button takes clicks only where it can be seen");
-        square.visibleArea = sf::FloatRect(0, 40, 100, 100);
-        EXPECT_FALSE(square.isHit(50, 30, 1.0f));
-        EXPECT_TRUE(square.isHit(50, 45, 1.0f));
-        EXPECT_TRUE(square.isHit(100, 90, 2.0f)) << "the area is in unscaled units too";
-        EXPECT_FALSE(square.isHit(100, 70, 2.0f));
-    }
-}
-
-TEST(Button, MovesAndPresses) {
-    testPanel panel;
+    panel.visible = false;
+    hits += square.isHit(50, 50, 1) ? "hit " : "miss "; // a hidden panel's buttons take no clicks
+    panel.visible = true;
+    square.visibleArea = sf::FloatRect(0, 40, 100, 100); // clipped: only where it shows, in unscaled units
+    hits +=
+        std::string(square.isHit(50, 30, 1) ? "hit " : "miss ") + (square.isHit(100, 90, 2) ? "hit" : "miss");
+    EXPECT_EQ(hits, "hit hit miss miss miss miss miss miss hit");
     placeableObject shown("Shown", nullptr, 0, 0);
     panel.shown = &shown;
     person chosen("Ann", nullptr, Farmer);
-    gameController controller;
-    button row("X", 0, 300, 20, &panel, &controller, recordPress, &chosen);
-    {
-        SCOPED_TRACE("a relative location moves the hit rectangle only; move takes the drawables along");
-        row.setRelativeLocation(660, 130);
-        EXPECT_EQ(std::vector<int>({row.left, row.top, row.right, row.bottom}),
-                  std::vector<int>({660, 430, 680, 450}));
-        EXPECT_EQ(row.shape.getPosition(), sf::Vector2f(0, 300));
-        row.move(0, 15);
-        EXPECT_EQ(row.top, 445);
-        EXPECT_EQ(row.bottom, 465);
-        EXPECT_EQ(row.shape.getPosition(), sf::Vector2f(0, 315));
-        EXPECT_EQ(row.text.getPosition(), sf::Vector2f(0, 315));
-    }
-    testing::internal::CaptureStdout();
-    {
-        SCOPED_TRACE("press: the owner, its object now, the controller and the button's person");
-        row.press();
-        EXPECT_EQ(lastPress.presses, 1);
-        EXPECT_EQ(lastPress.owner, &panel);
-        EXPECT_EQ(lastPress.object, &shown);
-        EXPECT_EQ(lastPress.controller, &controller);
-        EXPECT_EQ(lastPress.chosen, &chosen);
-    }
-    {
-        SCOPED_TRACE("without an owner the action gets neither owner nor object; without one, nothing runs");
-        button loose("Close", 0, 0, 20, nullptr, &controller, recordPress);
-        loose.press();
-        EXPECT_EQ(lastPress.presses, 2);
-        EXPECT_EQ(lastPress.owner, nullptr);
-        EXPECT_EQ(lastPress.object, nullptr);
-        button inert("Nothing", 0, 0, 20, &panel, &controller, nullptr);
-        inert.press();
-        EXPECT_EQ(lastPress.presses, 2);
-    }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "button::press(): calling callback funct\n"
-                                                      "button::press(): calling callback funct\n"
-                                                      "button::press(): calling callback funct\n");
+    button row("X", 0, 300, 20, &panel, nullptr, recordPress, &chosen);
+    row.setRelativeLocation(660, 130);
+    row.move(0, 15);
+    EXPECT_EQ(std::make_tuple(row.left, row.top, row.right, row.bottom, row.shape.getPosition(),
+                              row.text.getPosition()),
+              std::make_tuple(660, 445, 680, 465, sf::Vector2f(0, 315), sf::Vector2f(0, 315)))
+        << "a relative location moves the hit rectangle only, a move the drawables too";
+    quietOutput quiet;
+    row.press();
+    button("Close", 0, 0, 20, nullptr, nullptr, recordPress).press();
+    EXPECT_EQ(presses, (std::vector<std::tuple<buttonPanel*, placeableObject*, person*>>{
+                           {&panel, &shown, &chosen}, {nullptr, nullptr, nullptr}}));
 }

@@ -2,285 +2,127 @@
 #include "sim/AIController.hpp"
 #include "support/interfaceScope.hpp"
 #include "support/quietOutput.hpp"
-#include "support/testFiles.hpp"
-#include "ui/consoleCommands.hpp"
 
-#include <boost/filesystem.hpp>
 #include <gtest/gtest.h>
 
 namespace {
-
-/// Runs the test's part in `directory` as the working directory, then goes back.
-class workingDirectory {
-  public:
-    explicit workingDirectory(const temporaryDirectory& directory) : home(boost::filesystem::current_path()) {
-        boost::filesystem::current_path(directory.path());
-    }
-    ~workingDirectory() { boost::filesystem::current_path(home); }
-    workingDirectory(const workingDirectory&) = delete;
-    workingDirectory& operator=(const workingDirectory&) = delete;
-
-  private:
-    boost::filesystem::path home;
-};
-
-/// The world-selection globals a command may change, put back at scope end.
-class selectionGuard {
-  public:
-    ~selectionGuard() {
-        worldName = name;
-        loadDirectory = directory;
-        relaunchWithNewSeed = false;
-    }
-    std::string name = worldName;
-    std::string directory = loadDirectory;
-};
-
-/// A console on a small world with the human's unit of 12 and a foreign city, and the computer opponent.
+/// A console on a small world with the human's unit of 12 and a foreign city, the computer opponent, and a
+/// folder holding worlds/w as the working directory. The world-selection globals are put back at scope end.
 struct commandScope {
     commandScope()
         : human(game.run.addFaction("Mine", "Me")), foreign(game.run.addFaction("Theirs", "Them")),
           unit(game.run.addUnit(human, 2.0f, 3.0f, 12, "Scouts")),
-          town(game.run.addCity(foreign, 5.0f, 3.0f, "Far Town")) {
+          town(game.run.addCity(foreign, 5.0f, 3.0f, "Far")) {
         AIHandler = std::make_unique<AIController>();
+        boost::filesystem::current_path(folder.path());
+        boost::filesystem::create_directories("worlds/w");
+        boost::filesystem::create_directories("worlds/odd/gamedata.dat");
+        game.log();
     }
-
-    /// The console's reply to `line`, the echo included, from an empty log.
+    ~commandScope() {
+        boost::filesystem::current_path(home);
+        std::tie(worldName, loadDirectory, relaunchWithNewSeed) = saved;
+    }
+    /// The console's reply to `line`, its echo left out.
     std::string reply(const std::string& line) {
-        game.console().clearLog();
         game.type(line);
-        return game.console().text();
+        const std::string text = game.log(), echo = "> " + line + "\n";
+        return text.rfind(echo, 0) == 0 ? text.substr(echo.size()) : "no echo: " + text;
     }
-
     interfaceScope game;
-    selectionGuard selection;
-    Faction& human;
-    Faction& foreign;
+    Faction &human, &foreign;
     militaryUnit& unit;
     city& town;
+    temporaryDirectory folder;
+    boost::filesystem::path home = boost::filesystem::current_path();
+    std::tuple<std::string, std::string, bool> saved{worldName, loadDirectory, relaunchWithNewSeed};
 };
-
-const char* const BAD_NUMBER =
-    "Error: bad lexical cast: source type value could not be interpreted as target\n";
-
 } // namespace
 
-TEST(ConsoleCommands, HelpClearAndTheGameClock) {
+TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPlay) {
     commandScope scope;
-    consoleView& console = scope.game.console();
-    {
-        SCOPED_TRACE("help then pause: the echo continues the help text's last line");
-        EXPECT_EQ(scope.reply("help"), "> help\n" + std::string(CONSOLE_HELP));
-        EXPECT_EQ(std::string(CONSOLE_HELP).size(), 163u);
-        scope.game.type("pause");
-        EXPECT_EQ(console.text(), "> help\n" + std::string(CONSOLE_HELP) + "> pause\nGame paused.\n");
-        EXPECT_TRUE(scope.game.controller.gameClock.isPaused());
-    }
-    {
-        SCOPED_TRACE("pausing twice changes nothing; resume runs the clock on");
-        EXPECT_EQ(scope.reply("pause"), "> pause\nGame paused.\n");
-        EXPECT_TRUE(scope.game.controller.gameClock.isPaused());
-        EXPECT_EQ(scope.reply("resume"), "> resume\nGame resumed.\n");
-        EXPECT_TRUE(scope.game.controller.gameClock.isRunning());
-    }
-    {
-        SCOPED_TRACE("clear empties the log, its own echo included, and puts it back at the top");
-        console.scrollUp();
-        scope.game.type("clear");
-        EXPECT_EQ(console.text(), "");
-        EXPECT_EQ(console.logPosition(), 5.0f);
-    }
-    {
-        SCOPED_TRACE("commands are case-sensitive whole words; anything else is answered");
-        for (const char* line : {"Help", "helps", "load", "addAI al", "save now"}) {
-            EXPECT_EQ(scope.reply(line), "> " + std::string(line) + "\nInvalid command, try 'help'\n")
-                << line;
-        }
-        EXPECT_EQ(scope.game.window.closes, 0);
-    }
-}
-
-TEST(ConsoleCommands, GenAndLoadCloseTheWindowForTheNextWorld) {
-    commandScope scope;
-    recordingWindow& window = scope.game.window;
     quietOutput quiet;
-    {
-        SCOPED_TRACE("gen: a new world whose seed is asked for");
-        useSpecifiedSeed = true;
-        scope.game.type("gen");
-        EXPECT_FALSE(useSpecifiedSeed);
-        EXPECT_TRUE(relaunchWithNewSeed);
-        EXPECT_EQ(window.closes, 1);
-        EXPECT_EQ(scope.game.console().text().substr(scope.game.console().text().size() - 6), "> gen\n");
-    }
-    relaunchWithNewSeed = false;
-    {
-        SCOPED_TRACE("gen with a seed, a negative one too");
-        for (const auto& [line, seed] :
-             {std::pair{"gen 42", 42}, std::pair{"gen -7", -7}, std::pair{"gen +9", 9}}) {
-            scope.reply(line);
-            EXPECT_EQ(worldSeed, seed) << line;
-            EXPECT_TRUE(useSpecifiedSeed) << line;
-            EXPECT_TRUE(relaunchWithNewSeed) << line;
-            relaunchWithNewSeed = false;
-        }
-        EXPECT_EQ(window.closes, 4);
-    }
-    {
-        SCOPED_TRACE("seeds that are not 32-bit integers are refused and change nothing");
-        useSpecifiedSeed = false;
-        for (const char* line : {"gen 4x", "gen ", "gen 2147483648", "gen  5", "gen 1.5"}) {
-            EXPECT_EQ(scope.reply(line),
-                      "> " + std::string(line) + "\nSeed must be an integer, try again.\n");
-        }
-        EXPECT_EQ(worldSeed, 9);
-        EXPECT_FALSE(useSpecifiedSeed);
-        EXPECT_FALSE(relaunchWithNewSeed);
-        EXPECT_EQ(window.closes, 4);
-    }
-    {
-        SCOPED_TRACE("load: the next run loads the world of that name");
-        scope.reply("load Old Kingdom");
-        EXPECT_EQ(worldName, "Old Kingdom");
-        EXPECT_EQ(loadDirectory, "worlds/Old Kingdom");
-        EXPECT_TRUE(relaunchWithNewSeed);
-        EXPECT_EQ(window.closes, 5);
-    }
-    relaunchWithNewSeed = false;
-    loadDirectory.clear();
-    {
-        SCOPED_TRACE("load refuses names that are not one plain folder name, and says why");
-        EXPECT_EQ(scope.reply("load "), "> load \nWorld name not valid, try again.\n");
-        EXPECT_EQ(scope.reply("load    "), "> load    \nWorld name not valid, try again.\n");
-        EXPECT_EQ(
-            scope.reply("load ../x"),
-            "> load ../x\nWorld name not valid, try again.\nA world name cannot contain \"/\" or \"\\\": it "
-            "names one folder inside worlds.\n");
-        EXPECT_EQ(scope.reply("load .."),
-                  "> load ..\nWorld name not valid, try again.\nA world name cannot be "
-                  "\".\" or \"..\".\n");
-        EXPECT_EQ(worldName, "Old Kingdom");
-        EXPECT_EQ(loadDirectory, "");
-        EXPECT_FALSE(relaunchWithNewSeed);
-        EXPECT_EQ(window.closes, 5);
-    }
-    const std::string out = quiet.take();
-    EXPECT_EQ(countOf(out, BAD_NUMBER), 5u) << out;
-}
-
-TEST(ConsoleCommands, SaveWritesTheSeedOrSaysWhyNot) {
-    commandScope scope;
-    temporaryDirectory folder;
-    const workingDirectory inFolder(folder);
-    boost::filesystem::create_directories("worlds/w");
-    worldName = "w";
     worldSeed = -1;
-    {
-        SCOPED_TRACE("saved: the seed is the file's last four bytes");
-        EXPECT_EQ(scope.reply("save"), "> save\nWorld saved to: worlds/w/gamedata.dat\n");
-        const std::string bytes = readTextFile("worlds/w/gamedata.dat");
-        ASSERT_GE(bytes.size(), 4u);
-        EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(4, '\xff'));
+    // The world's name | the line, or the object a click selects | the reply, its line breaks written as \n.
+    for (const std::vector<std::string>& row : tableRows(R"(
+            w    | pause          | Game paused.\n
+            w    | resume         | Game resumed.\n
+            w    | Help           | Invalid command, try 'help'\n
+            w    | addAI al       | Invalid command, try 'help'\n
+            w    | gen 4x         | Seed must be an integer, try again.\n
+            w    | gen 2147483648 | Seed must be an integer, try again.\n
+            w    | load ..        | World name not valid, try again.\nA world name cannot be "." or "..".\n
+            w    | load ../x      | World name not valid, try again.\nA world name cannot contain "/" or "\": it names one folder inside worlds.\n
+            w    | scale big      | Scale must be a float: try again.\n
+            w    | scale 0        | Scale must be from 0.01 to 10: try again.\n
+            w    | scale 10.5     | Scale must be from 0.01 to 10: try again.\n
+            w    | give horse     | No object selected.\n
+            w    | addAI all      | Added AI to all non-player factions\n
+            w    | save           | World saved to: worlds/w/gamedata.dat\n
+            gone | save           | Could not write worlds/gone/gamedata.dat: No such file or directory. The world was not saved.\n
+            odd  | save           | Could not write worlds/odd/gamedata.dat: Is a directory. The world was not saved.\n
+            w    | click Scouts   |
+            w    | give horse     | Gave units horses.\n
+            w    | give raft      | Gave units rafts.\n
+            w    | give mountainGear | Gave units mountainGear.\n
+            w    | give horses    | Invalid attribute: try again.\n
+            w    | rename Night Watch | Assigned new name.\n
+            w    | addAI          | Added AI to Mine\n
+            w    | click Far      |
+            w    | give horse     | Far is no longer in play.\n
+            w    | rename Ruins   | Far is no longer in play.\n)")) {
+        worldName = row[0];
+        if (row[1].rfind("click ", 0) == 0) {
+            placeableObject* const clicked =
+                row[1] == "click Far" ? static_cast<placeableObject*>(&scope.town) : &scope.unit;
+            scope.game.view.commandPanel->update(clicked);
+            if (clicked == &scope.town) {
+                scope.foreign.removeObject(clicked); // taken while selected
+            }
+            continue;
+        }
+        std::string expected = row[2];
+        for (std::size_t at; (at = expected.find("\\n")) != std::string::npos;) {
+            expected.replace(at, 2, "\n");
+        }
+        EXPECT_EQ(scope.reply(row[1]), expected) << row[1];
     }
-    {
-        SCOPED_TRACE("the world's folder has gone: the path and the reason");
-        worldName = "gone";
-        EXPECT_EQ(scope.reply("save"), "> save\nCould not write worlds/gone/gamedata.dat: No such file or "
-                                       "directory. The world was not saved.\n");
-        EXPECT_FALSE(boost::filesystem::exists("worlds/gone"));
-    }
-    {
-        SCOPED_TRACE("a folder stands where the file goes: it stays, and no temporary file is left");
-        boost::filesystem::create_directories("worlds/odd/gamedata.dat");
-        worldName = "odd";
-        EXPECT_EQ(scope.reply("save"), "> save\nCould not write worlds/odd/gamedata.dat: Is a directory. The "
-                                       "world was not saved.\n");
-        EXPECT_TRUE(boost::filesystem::is_directory("worlds/odd/gamedata.dat"));
-        EXPECT_EQ(std::distance(boost::filesystem::directory_iterator("worlds/odd"),
-                                boost::filesystem::directory_iterator()),
-                  1);
-    }
+    EXPECT_EQ(std::make_tuple(scope.unit.equipment, scope.town.equipment[horse], scope.town.name,
+                              scope.game.view.commandPanel->panelText.getString().toAnsiString().substr(0, 4),
+                              AIHandler->controlledFactions,
+                              scope.game.window.closes + scope.game.window.sizes.size()),
+              std::make_tuple(std::map<travelEquipment, int>{{horse, 12}, {mountainGear, 12}, {raft, 12}}, 0,
+                              std::string("Far"), std::string("Far\n"),
+                              std::vector<Faction*>{&scope.foreign, &scope.human}, std::size_t{0}))
+        << "one item per person; addAI all hands over every faction but the human's, addAI the selection's";
 }
 
-TEST(ConsoleCommands, ScaleResizesTheWindowWithinItsRange) {
+TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
     commandScope scope;
-    recordingWindow& window = scope.game.window;
-    quietOutput quiet;
-    {
-        SCOPED_TRACE("1.5 on 1920 × 1080");
-        EXPECT_EQ(scope.reply("scale 1.5"), "> scale 1.5\n");
-        EXPECT_EQ(scale, 1.5f);
-        EXPECT_EQ(window.sizes, std::vector<std::string>{"2880x1620"});
-        scope.reply("scale 0.5");
-        EXPECT_EQ(window.sizes.back(), "960x540");
+    useSpecifiedSeed = true;
+    for (const auto& [line, seedAfter, fixed] :
+         std::vector<std::tuple<std::string, int, bool>>{{"gen", 11899, false},
+                                                         {"gen 42", 42, true},
+                                                         {"gen -7", -7, true},
+                                                         {"load Old Kingdom", -7, true}}) {
+        relaunchWithNewSeed = false;
+        EXPECT_EQ(scope.reply(line), "");
+        EXPECT_EQ(std::make_tuple(worldSeed, useSpecifiedSeed, relaunchWithNewSeed),
+                  std::make_tuple(seedAfter, fixed, true))
+            << line;
     }
-    EXPECT_EQ(scope.reply("scale big"), "> scale big\nScale must be a float: try again.\n") << "not a number";
-    {
-        SCOPED_TRACE("zero, negative, not finite or too large: refused, the window keeps its size");
-        for (const char* line :
-             {"scale 0", "scale -1", "scale inf", "scale nan", "scale 10.5", "scale 0.001"}) {
-            EXPECT_EQ(scope.reply(line),
-                      "> " + std::string(line) + "\nScale must be from 0.01 to 10: try again.\n");
-        }
-        EXPECT_EQ(scale, 0.5f);
-        EXPECT_EQ(window.sizes.size(), 2u);
-    }
-    const std::string out = quiet.take();
-    EXPECT_EQ(out, BAD_NUMBER);
-}
-
-TEST(ConsoleCommands, GiveRenameAndAddAIActOnTheSelection) {
-    commandScope scope;
-    gameController& controller = scope.game.controller;
-    {
-        SCOPED_TRACE("nothing selected: said so, nothing changes");
-        for (const char* line : {"give horse", "rename Bob", "addAI"}) {
-            EXPECT_EQ(scope.reply(line), "> " + std::string(line) + "\nNo object selected.\n");
-        }
-        EXPECT_TRUE(AIHandler->controlledFactions.empty());
-    }
-    scope.game.view.commandPanel->update(&scope.unit);
-    {
-        SCOPED_TRACE("give: one item per person");
-        EXPECT_EQ(scope.reply("give horse"), "> give horse\nGave units horses.\n");
-        EXPECT_EQ(scope.reply("give raft"), "> give raft\nGave units rafts.\n");
-        EXPECT_EQ(scope.reply("give mountainGear"), "> give mountainGear\nGave units mountainGear.\n");
-        EXPECT_EQ(scope.reply("give horses"), "> give horses\nInvalid attribute: try again.\n");
-        EXPECT_EQ(scope.unit.equipment,
-                  (std::map<travelEquipment, int>{{horse, 12}, {mountainGear, 12}, {raft, 12}}));
-    }
-    {
-        SCOPED_TRACE("rename: the panel follows at once; an empty name is a name");
-        EXPECT_EQ(scope.reply("rename Night Watch"), "> rename Night Watch\nAssigned new name.\n");
-        EXPECT_EQ(scope.unit.name, "Night Watch");
-        EXPECT_EQ(scope.game.view.commandPanel->panelText.getString().toAnsiString().substr(0, 12),
-                  "Night Watch\n");
-        scope.reply("rename ");
-        EXPECT_EQ(scope.unit.name, "");
-    }
-    {
-        SCOPED_TRACE("addAI hands over the selection's faction, even the human's");
-        EXPECT_EQ(scope.reply("addAI"), "> addAI\nAdded AI to Mine\n");
-        controller.selectedObject = &scope.town;
-        scope.reply("addAI");
-        EXPECT_EQ(AIHandler->controlledFactions, (std::vector<Faction*>{&scope.human, &scope.foreign}));
-    }
-    {
-        SCOPED_TRACE("addAI all: every faction but the human's");
-        Faction& third = scope.game.run.addFaction("Third", "Thea");
-        AIHandler->controlledFactions.clear();
-        EXPECT_EQ(scope.reply("addAI all"), "> addAI all\nAdded AI to all non-player factions\n");
-        EXPECT_EQ(AIHandler->controlledFactions, (std::vector<Faction*>{&scope.foreign, &third}));
-    }
-    {
-        SCOPED_TRACE("a selection that has left play is refused");
-        scope.foreign.removeObject(&scope.town);
-        AIHandler->controlledFactions.clear();
-        for (const char* line : {"give horse", "rename Ruins", "addAI"}) {
-            EXPECT_EQ(scope.reply(line), "> " + std::string(line) + "\nFar Town is no longer in play.\n");
-        }
-        EXPECT_EQ(scope.town.name, "Far Town");
-        EXPECT_EQ(scope.town.equipment[horse], 0);
-        EXPECT_TRUE(AIHandler->controlledFactions.empty());
-    }
+    scope.reply("scale 1.5");
+    EXPECT_EQ(
+        std::make_tuple(worldName, loadDirectory, scope.game.window.closes, scope.game.window.sizes, scale),
+        std::make_tuple(std::string("Old Kingdom"), std::string("worlds/Old Kingdom"), 4,
+                        std::vector<std::string>{"2880x1620"}, 1.5f));
+    EXPECT_EQ(scope.reply("help"),
+              "Available commands: help, clear, save, load <worldname>,\ngen, gen <seed>, "
+              "pause, resume, scale <float>\ngive <raft, horse, mountainGear>, rename "
+              "<name>, addAI [all]");
+    scope.game.console().scrollUp();
+    scope.game.type("clear");
+    EXPECT_EQ(std::make_pair(scope.game.console().text(), scope.game.console().logPosition()),
+              std::make_pair(std::string(), 5.0f))
+        << "clear empties the log, its own echo included, and puts it back at the top";
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 /// A field of unset cells whose corners (0, 0), (size, 0), (size, size), (0, size) hold a, b, c, d.
 heightField squareWithCorners(int size, int a, int b, int c, int d) {
     heightField field(size + 1, size + 1);
@@ -15,76 +14,38 @@ heightField squareWithCorners(int size, int a, int b, int c, int d) {
     field(0, size) = d;
     return field;
 }
-
-long unsetCells(const heightField& field) {
-    return std::count(field.data(), field.data() + field.size(), UNSET_HEIGHT);
-}
-
 } // namespace
 
 TEST(DiamondSquare, FillsATileFromItsCornersWithTruncatedMeans) {
-    {
-        SCOPED_TRACE("11 × 11 tile, corners 0, 100, 100, 0, depth 3");
-        heightField field = squareWithCorners(10, 0, 100, 100, 0);
-        diamondSquareMain(10, 10, field, 3, 1, 1, 10);
-        EXPECT_EQ(unsetCells(field), 0);
-        // The corners vary along x only, so every row repeats the top edge.
-        const int expectedRow[] = {0, 12, 25, 37, 43, 50, 62, 75, 87, 93, 100};
-        for (int y = 0; y <= 10; ++y) {
-            for (int x = 0; x <= 10; ++x) {
-                EXPECT_EQ(field(x, y), expectedRow[x]) << "x " << x << ", y " << y;
-            }
+    heightField field = squareWithCorners(10, 0, 100, 37, -50);
+    diamondSquareMain(10, 10, field, 3, 1, 1, 10);
+    // Worked out by a separate script written from the subdivision rules; one row per y.
+    const int expected[11][11] = {
+        {0, 12, 25, 37, 43, 50, 62, 75, 87, 93, 100},    {-6, 6, 18, 30, 36, 42, 54, 67, 79, 85, 92},
+        {-12, 0, 11, 23, 29, 35, 47, 59, 71, 77, 84},    {-18, -6, 4, 16, 22, 28, 39, 51, 63, 69, 76},
+        {-21, -9, 1, 12, 18, 24, 35, 47, 59, 65, 72},    {-25, -13, -2, 9, 15, 21, 32, 44, 56, 62, 68},
+        {-31, -19, -8, 2, 8, 14, 25, 36, 48, 54, 60},    {-37, -26, -15, -4, 1, 7, 18, 29, 40, 46, 52},
+        {-43, -32, -21, -10, -5, 0, 11, 22, 33, 38, 44}, {-46, -35, -24, -13, -8, -3, 7, 18, 29, 34, 40},
+        {-50, -39, -28, -17, -11, -6, 4, 15, 26, 31, 37}};
+    for (int y = 0; y <= 10; ++y) {
+        for (int x = 0; x <= 10; ++x) {
+            EXPECT_EQ(field(x, y), expected[y][x]) << "x " << x << ", y " << y;
         }
     }
-    {
-        SCOPED_TRACE("11 × 11 tile, corners 0, 100, 37, −50, depth 3");
-        heightField field = squareWithCorners(10, 0, 100, 37, -50);
-        diamondSquareMain(10, 10, field, 3, 1, 1, 10);
-        // Worked out by a separate script written from the subdivision rules; one row per y.
-        // clang-format off
-        const int expected[11][11] = {
-            {  0,  12,  25,  37,  43,  50,  62,  75,  87,  93, 100},
-            { -6,   6,  18,  30,  36,  42,  54,  67,  79,  85,  92},
-            {-12,   0,  11,  23,  29,  35,  47,  59,  71,  77,  84},
-            {-18,  -6,   4,  16,  22,  28,  39,  51,  63,  69,  76},
-            {-21,  -9,   1,  12,  18,  24,  35,  47,  59,  65,  72},
-            {-25, -13,  -2,   9,  15,  21,  32,  44,  56,  62,  68},
-            {-31, -19,  -8,   2,   8,  14,  25,  36,  48,  54,  60},
-            {-37, -26, -15,  -4,   1,   7,  18,  29,  40,  46,  52},
-            {-43, -32, -21, -10,  -5,   0,  11,  22,  33,  38,  44},
-            {-46, -35, -24, -13,  -8,  -3,   7,  18,  29,  34,  40},
-            {-50, -39, -28, -17, -11,  -6,   4,  15,  26,  31,  37}};
-        // clang-format on
-        for (int y = 0; y <= 10; ++y) {
-            for (int x = 0; x <= 10; ++x) {
-                EXPECT_EQ(field(x, y), expected[y][x]) << "x " << x << ", y " << y;
-            }
-        }
-    }
-    {
-        SCOPED_TRACE("negative sums are halved toward zero");
-        heightField field = squareWithCorners(2, -3, 0, 0, -3);
-        diamondSquareMain(2, 2, field, 0, 1, 1, 2);
-        EXPECT_EQ(field(1, 0), -1);
-    }
-    {
-        SCOPED_TRACE("a cell set beforehand keeps its value and feeds its neighbours");
-        heightField field = squareWithCorners(10, 0, 100, 100, 0);
-        field(5, 0) = 999;
-        diamondSquareMain(10, 10, field, 3, 1, 1, 10);
-        EXPECT_EQ(field(5, 0), 999);
-        EXPECT_EQ(field(2, 0), 999 / 2);
-    }
+    heightField preset = squareWithCorners(10, 0, 100, 100, 0);
+    preset(5, 0) = 999;
+    diamondSquareMain(10, 10, preset, 3, 1, 1, 10);
+    EXPECT_EQ(preset(5, 0), 999) << "a cell set beforehand keeps its value";
+    EXPECT_EQ(preset(2, 0), 999 / 2) << "and feeds its neighbours";
 }
 
 TEST(DiamondSquare, ZeroTilesMeansOneTilePerTenCells) {
-    // maxX 360 makes 36 tile columns; with fewer the cells beyond the last tile would stay unset.
     heightField field(361, 11);
     field.fill(UNSET_HEIGHT);
     for (int x = 0; x <= 360; x += 10) {
         field(x, 0) = field(x, 10) = x;
     }
     diamondSquareMain(360, 10, field, 3, 0, 0, 10);
-    EXPECT_EQ(unsetCells(field), 0);
+    EXPECT_EQ(std::count(field.data(), field.data() + field.size(), UNSET_HEIGHT), 0) << "36 tile columns";
     EXPECT_EQ(field(355, 0), 355);
 }

@@ -4,70 +4,49 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 /// A field holding 1000 x + y in cell (x, y), so every cell tells where it came from.
 heightField numberedField(int columns, int rows) {
     heightField field(columns, rows);
-    for (int x = 0; x < columns; ++x) {
-        for (int y = 0; y < rows; ++y) {
-            field(x, y) = 1000 * x + y;
-        }
+    for (int i = 0; i < columns * rows; ++i) {
+        field(i / rows, i % rows) = 1000 * (i / rows) + i % rows;
     }
     return field;
 }
-
-void refineFrom(grid& terrain, int gx, int gy, const heightField& map) {
-    terrain.gridFromCorners(gx, gy, map, false);
-    terrain.refine();
-}
-
 } // namespace
 
-TEST(Grid, LatticeComesFromTheCoarserField) {
-    // A 30 × 20 map: 31 × 21 cells with the wrap column and the bottom row, 3 × 2 grids.
-    const heightField map = numberedField(31, 21);
-    grid terrain;
-    {
-        SCOPED_TRACE("grid (1, 0): map cells sit 60 cells apart");
-        terrain.gridFromCorners(1, 0, map, false);
-        for (int i = 0; i <= 10; ++i) {
-            for (int j = 0; j <= 10; ++j) {
-                ASSERT_EQ(terrain.data(60 * i, 60 * j), map(10 + i, j)) << i << ", " << j;
+TEST(Grid, TheLatticeComesFromTheCoarserFieldAndNeighboursShareTheirEdges) {
+    const heightField map =
+        numberedField(31, 21); // a 30 × 20 map with its wrap column and bottom row: 3 × 2 grids
+    const heightField parent = numberedField(601, 601);
+    grid first, centre, last, below, subgrid;
+    first.gridFromCorners(0, 0, map, false);
+    centre.gridFromCorners(1, 0, map, false);
+    last.gridFromCorners(2, 0, map, false);
+    below.gridFromCorners(1, 1, map, false);
+    subgrid.gridFromCorners(3, 9, parent, true);
+    for (int k = 0; k <= 600; ++k) {
+        if (k % 60 == 0) {
+            for (int j = 0; j <= 600; j += 60) {
+                ASSERT_EQ(centre.data(k, j), map(10 + k / 60, j / 60)) << "map cells sit 60 grid cells apart";
+            }
+            ASSERT_EQ(last.data(600, k), map(0, k / 60))
+                << "the last grid column takes its east edge from map column 0";
+        }
+        if (k % 10 == 0) {
+            for (int j = 0; j <= 600; j += 10) {
+                ASSERT_EQ(subgrid.data(k, j), parent(180 + k / 10, 540 + j / 10))
+                    << "a subgrid's parent cells sit 10 apart";
             }
         }
     }
-    {
-        SCOPED_TRACE("grid (2, 1) in the last column takes its right edge from map column 0");
-        terrain.gridFromCorners(2, 1, map, false);
-        for (int j = 0; j <= 10; ++j) {
-            EXPECT_EQ(terrain.data(600, 60 * j), map(0, 10 + j)) << "row " << j;
-        }
+    EXPECT_EQ(subgrid.data(5, 0), UNSET_HEIGHT);
+    for (grid* each : {&first, &centre, &last, &below}) {
+        each->refine();
     }
-    {
-        SCOPED_TRACE("subgrid (3, 9): parent cells sit 10 cells apart, the cells between are unset");
-        const heightField parent = numberedField(601, 601);
-        terrain.gridFromCorners(3, 9, parent, true);
-        for (int x = 0; x <= 60; ++x) {
-            for (int y = 0; y <= 60; ++y) {
-                ASSERT_EQ(terrain.data(10 * x, 10 * y), parent(180 + x, 540 + y)) << x << ", " << y;
-            }
-        }
-        EXPECT_EQ(terrain.data(5, 0), UNSET_HEIGHT);
-    }
-}
-
-TEST(Grid, RefinedNeighboursShareTheirEdges) {
-    const heightField map = numberedField(31, 21);
-    grid first, centre, last, below;
-    refineFrom(first, 0, 0, map);
-    refineFrom(centre, 1, 0, map);
-    refineFrom(last, 2, 0, map);
-    refineFrom(below, 1, 1, map);
-
     EXPECT_EQ(std::count(centre.data.data(), centre.data.data() + centre.data.size(), UNSET_HEIGHT), 0);
     for (int k = 0; k <= 600; ++k) {
-        ASSERT_EQ(centre.data(600, k), last.data(0, k)) << "east edge, row " << k;
-        ASSERT_EQ(centre.data(k, 600), below.data(k, 0)) << "south edge, column " << k;
-        ASSERT_EQ(last.data(600, k), first.data(0, k)) << "wrap edge, row " << k;
+        ASSERT_EQ(std::make_tuple(centre.data(600, k), centre.data(k, 600), last.data(600, k)),
+                  std::make_tuple(last.data(0, k), below.data(k, 0), first.data(0, k)))
+            << "east, south and wrap edges at " << k;
     }
 }
