@@ -177,7 +177,8 @@ TEST(ConsoleCommands, SaveWritesTheSeedOrSaysWhyNot) {
     worldSeed = -1;
     {
         SCOPED_TRACE("saved: the seed is the file's last four bytes");
-        EXPECT_EQ(scope.reply("save"), "> save\nWorld saved to: worlds/w/gamedata.dat\n");
+        EXPECT_EQ(scope.reply("save"), "> save\nWorld saved to: worlds/w/gamedata.dat\nGame saved: "
+                                       "worlds/w/game.dat, tick 0, Thu Jan  1 00:00:00 1970\n");
         const std::string bytes = readTextFile("worlds/w/gamedata.dat");
         ASSERT_GE(bytes.size(), 4u);
         EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string(4, '\xff'));
