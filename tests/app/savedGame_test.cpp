@@ -35,10 +35,9 @@ static std::size_t gameDigest() {
         put('\n', id(&p), p.name, id(p.faction), p.isMale, p.job, p.alive, p.attack, p.defence);
         each(p.skills);
     };
-    const sftools::Chronometer& clock = controller->gameClock;
-    put(currentGameTick, gameTime, clock.getElapsedTime().asMicroseconds(), clock.isPaused(),
-        controller->lastTickTime, randomSourceState(), humanPlayer->name, id(humanPlayer->person),
-        id(humanPlayer->faction));
+    put(currentGameTick, gameTime, controller->gameClock.getElapsedTime().asMicroseconds(),
+        controller->gameClock.isPaused(), controller->lastTickTime, randomSourceState(), humanPlayer->name,
+        id(humanPlayer->person), id(humanPlayer->faction));
     each(AIHandler->controlledFactions);
     for (const auto& faction : factions) {
         put('\n', id(faction.get()), faction->name);
@@ -93,8 +92,7 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     graph = std::make_unique<aStarGraph>(worldWidth * 10, worldHeight * 10, log);
     startRun();
     worldMap map;
-    iceCap north;
-    iceCap south;
+    iceCap north, south;
     controller->generateWorld(map, north, south);
     factions = controller->generateFactions(50, "Saver", "Saver's Faction", map, log);
     preloadGrids(map, *graph, folder.path(), 0, log);
@@ -103,8 +101,7 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     // Until the save the searches may take ten frames, as in the game, at a tenth of the cost of finishing
     // them every tick; the save meets those of its last five frames in flight.
     playTo(SAVE_TICK, 10);
-    const std::string saved = folder.file("game.dat");
-    saveCurrentGame(saved, *controller);
+    saveCurrentGame(folder.file("game.dat"), *controller);
     const std::size_t fights = countOf(run.console.text(), " has won!");
     playTo(2 * SAVE_TICK, 1);
     const std::size_t played = gameDigest();
@@ -114,9 +111,9 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     endRun();
     graph = std::move(terrain);
     startRun();
-    continueGame(loadSavedGame(saved, currentWorld()), *controller, *AIHandler);
+    continueGame(loadSavedGame(folder.file("game.dat"), currentWorld()), *controller, *AIHandler);
     saveCurrentGame(folder.file("again.dat"), *controller);
-    EXPECT_EQ(readTextFile(folder.file("again.dat")), readTextFile(saved)) << "save, load, save";
+    EXPECT_EQ(readTextFile(folder.file("again.dat")), readTextFile(folder.file("game.dat")));
     playTo(2 * SAVE_TICK, 1);
     EXPECT_EQ(gameDigest(), played);
 }
@@ -133,17 +130,16 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     const std::string intact = readTextFile(path);
     const std::size_t payload = intact.size() - 48;
     // Little-endian, as this machine is.
-    const auto number = [](std::uint64_t value, int bytes = 4) {
-        return std::string(reinterpret_cast<char*>(&value), bytes);
+    const auto raw = [](std::uint64_t n, int k = 4) { return std::string(reinterpret_cast<char*>(&n), k); };
+    const auto crcOf = [&](const std::string& bytes) {
+        boost::crc_32_type crc;
+        crc.process_bytes(bytes.data() + 48, bytes.size() - 48);
+        return raw(crc.checksum());
     };
-    boost::crc_32_type crc;
-    crc.process_bytes(intact.data() + 48, payload);
-    EXPECT_EQ(intact.substr(0, 48), "Kestrova saved game\n" + number(1) + number(-42) + number(360) +
-                                        number(130) + number(payload, 8) + number(crc.checksum()));
+    EXPECT_EQ(intact.substr(0, 48), "Kestrova saved game\n" + raw(1) + raw(-42) + raw(360) + raw(130) +
+                                        raw(payload, 8) + crcOf(intact));
 
-    const auto changed = [&](std::size_t at, const std::string& bytes) {
-        return std::string(intact).replace(at, bytes.size(), bytes);
-    };
+    const auto changed = [&](int i, std::string s) { return std::string(intact).replace(i, s.size(), s); };
     const std::string world = "it was saved in another world (seed ";
     const std::string here = " × 130 map cells; this one is seed -42, 360 × 130 map cells)";
     const struct {
@@ -152,13 +148,18 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
         {"", "it is empty"},
         {intact.substr(0, 48 + payload / 2), "it is truncated: it holds " + std::to_string(payload / 2) +
                                                  " of its " + std::to_string(payload) + " bytes of game"},
-        {changed(24, number(-41)), world + "-41, 360" + here},
-        {changed(28, number(370)), world + "-42, 370" + here},
-        {changed(20, number(2)),
+        {changed(24, raw(-41)), world + "-41, 360" + here},
+        {changed(28, raw(370)), world + "-42, 370" + here},
+        {changed(20, raw(2)),
          "it was saved in format version 2 by a newer Kestrova; this one reads version 1"},
         {readTextFile("assets/cityNames.txt"), "it is not a saved game"},
         {changed(60, std::string(1, static_cast<char>(intact[60] ^ 0x10))),
          "it is damaged: its checksum does not match"},
+        // The faction count, the payload's first count, made huge, with the checksum to match.
+        {[&, bytes = changed(117, raw(1ull << 40, 8))]() mutable {
+             return bytes.replace(44, 4, crcOf(bytes));
+         }(),
+         "it is damaged: a count of 1099511627776 where " + std::to_string(payload - 77) + " bytes are left"},
     };
     const Faction* playing = factions[0].get();
     const unsigned int randomState = randomSourceState();
@@ -168,8 +169,9 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
         std::ostringstream out;
         const savedGameOpening opening = openSavedGame(path, game, *AIHandler, out);
         EXPECT_FALSE(opening.continued);
-        EXPECT_EQ(out.str(), path + " was not loaded: " + variant.reason +
-                                 ". The world starts with new factions; the file is left as it is.\n");
+        EXPECT_EQ(opening.line, path + " was not loaded: " + variant.reason +
+                                    ". The world starts with new factions; the file is left as it is.");
+        EXPECT_EQ(out.str(), opening.line + "\n");
         EXPECT_EQ(readTextFile(path), variant.bytes);
         EXPECT_EQ(factions[0].get(), playing);
         EXPECT_EQ(randomSourceState(), randomState);
