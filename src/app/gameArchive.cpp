@@ -8,14 +8,13 @@
 
 #include <boost/archive/binary_iarchive.hpp>
 #include <boost/archive/binary_oarchive.hpp>
-#include <boost/serialization/base_object.hpp>
 #include <cmath>
-#include <map>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <streambuf>
 #include <type_traits>
+#include <unordered_map>
 
 std::vector<std::unique_ptr<placeableObject>>& gameArchive::objectsMade(Faction& faction) {
     return faction.made;
@@ -31,128 +30,50 @@ std::runtime_error damage(const std::string& what) {
     return std::runtime_error(what);
 }
 
-/// A truth value as one byte; on reading, anything but 0 or 1 is damage.
-template <class Archive> void transferFlag(Archive& archive, bool& value) {
-    std::uint8_t byte = value ? 1 : 0;
-    archive& byte;
-    if constexpr (Archive::is_loading::value) {
-        if (byte > 1) {
-            throw damage("a truth value of " + std::to_string(byte));
-        }
-        value = byte == 1;
-    }
-}
-
-template <class Archive> void transferFlag(Archive& archive, std::atomic<bool>& value) {
-    bool plain = value;
-    transferFlag(archive, plain);
-    if constexpr (Archive::is_loading::value) {
-        value = plain;
-    }
-}
-
-/// An enumeration as a 32-bit integer; on reading, a value outside 0 … count − 1 is damage.
-template <class Archive, class Enum> void transferEnum(Archive& archive, Enum& value, int count) {
-    auto raw = static_cast<std::int32_t>(value);
-    archive& raw;
-    if constexpr (Archive::is_loading::value) {
-        if (raw < 0 || raw >= count) {
-            throw damage("a job or gear kind " + std::to_string(raw) + " that does not exist");
-        }
-        value = static_cast<Enum>(raw);
-    }
-}
-
-} // namespace
-
-// The fixed-size fields, written and read where the owning pointer is. Nothing here allocates, so an object
-// that fails half-way leaves nothing behind when the archive frees it.
-namespace boost::serialization {
-
-template <class Archive> void serialize(Archive&, Faction&, const unsigned int) {}
-
-template <class Archive> void serialize(Archive& archive, person& p, const unsigned int) {
-    transferFlag(archive, p.isMale);
-    transferEnum(archive, p.job, NUM_OCCUPATIONS);
-    archive& p.attack& p.defence;
-    transferFlag(archive, p.alive);
-}
-
-template <class Archive> void serialize(Archive& archive, commander& c, const unsigned int) {
-    archive& base_object<person>(c);
-}
-
-template <class Archive> void serialize(Archive& archive, placeableObject& o, const unsigned int) {
-    archive& o.x& o.y& o.food& o.gold& o.wood& o.iron;
-    transferFlag(archive, o.purchasingAbility);
-    archive& o.speed& o.destX& o.destY;
-    transferFlag(archive, o.moving);
-    transferFlag(archive, o.merging);
-    archive& o.movementMultiplierX& o.movementMultiplierY;
-    transferFlag(archive, o.attacking);
-    transferFlag(archive, o.isMilitary);
-}
-
-template <class Archive> void serialize(Archive& archive, city& c, const unsigned int) {
-    archive& base_object<placeableObject>(c);
-}
-
-template <class Archive> void serialize(Archive& archive, militaryUnit& u, const unsigned int) {
-    archive& base_object<placeableObject>(u);
-}
-
-// Objects are made empty for loading: their public constructors draw from the random source.
-template <class Archive> void load_construct_data(Archive&, Faction* where, const unsigned int) {
-    gameArchive::construct(where);
-}
-template <class Archive> void load_construct_data(Archive&, person* where, const unsigned int) {
-    gameArchive::construct(where);
-}
-template <class Archive> void load_construct_data(Archive&, commander* where, const unsigned int) {
-    gameArchive::construct(where);
-}
-template <class Archive> void load_construct_data(Archive&, placeableObject* where, const unsigned int) {
-    gameArchive::construct(where);
-}
-template <class Archive> void load_construct_data(Archive&, city* where, const unsigned int) {
-    gameArchive::construct(where);
-}
-template <class Archive> void load_construct_data(Archive&, militaryUnit* where, const unsigned int) {
-    gameArchive::construct(where);
-}
-
-} // namespace boost::serialization
-
-namespace {
-
-/// The kinds of object a link may point at; a link is only taken to an object made as its own kind.
-enum class kind { faction, person, object };
-
-template <class T> constexpr kind kindOf() {
+/// The three registers a link can point into: every faction, every person (leaders too) and every object,
+/// each in the order the payload makes them.
+template <class T> constexpr int registerOf() {
     if constexpr (std::is_base_of_v<person, T>) {
-        return kind::person;
+        return 1;
     } else if constexpr (std::is_base_of_v<placeableObject, T>) {
-        return kind::object;
+        return 2;
     } else {
-        return kind::faction;
+        return 0;
     }
 }
 
-/// The classes met through a base pointer, in the same order on both sides.
-template <class Archive> void registerClasses(Archive& archive) {
-    archive.template register_type<commander>();
-    archive.template register_type<city>();
-    archive.template register_type<militaryUnit>();
+/// `p` as the register's own class: the address under which the registers know it.
+template <class T> auto* inRegister(T* p) {
+    if constexpr (registerOf<T>() == 1) {
+        return static_cast<std::conditional_t<std::is_const_v<T>, const person, person>*>(p);
+    } else if constexpr (registerOf<T>() == 2) {
+        return static_cast<std::conditional_t<std::is_const_v<T>, const placeableObject, placeableObject>*>(
+            p);
+    } else {
+        return p;
+    }
 }
+
+/// A link's number for nothing.
+constexpr std::uint32_t NO_LINK = 0xffffffff;
+/// What an object is made as.
+enum class objectKind : std::uint8_t { city = 0, unit = 1 };
 
 class payloadWriter {
   public:
     static constexpr bool loading = false;
 
-    explicit payloadWriter(std::ostream& out) : archive(out) { registerClasses(archive); }
+    explicit payloadWriter(std::ostream& out) : archive(out) {}
 
     template <class T> void value(T& v) { archive << v; }
-    void flag(bool& v) { transferFlag(archive, v); }
+    void flag(bool& v) {
+        const std::uint8_t byte = v ? 1 : 0;
+        archive << byte;
+    }
+    template <class Enum> void enumeration(Enum& value, int /*count*/) {
+        const auto raw = static_cast<std::int32_t>(value);
+        archive << raw;
+    }
     void text(std::string& s) {
         const std::uint64_t size = s.size();
         archive << size;
@@ -162,17 +83,32 @@ class payloadWriter {
         const std::uint64_t size = n;
         archive << size;
     }
+    /// Numbers the object in its register; an object is saved as a city or a unit.
     template <class T> void owned(std::unique_ptr<T>& p) {
-        const T* raw = p.get();
-        archive << raw;
+        auto& numbers = places[registerOf<T>()];
+        numbers.emplace(inRegister(p.get()), static_cast<std::uint32_t>(numbers.size()));
+        if constexpr (registerOf<T>() == 2) {
+            const auto kind = static_cast<std::uint8_t>(
+                dynamic_cast<const city*>(p.get()) != nullptr ? objectKind::city : objectKind::unit);
+            archive << kind;
+        }
     }
     template <class T> void link(T*& p) {
-        const T* raw = p;
-        archive << raw;
+        std::uint32_t number = NO_LINK;
+        if (p != nullptr) {
+            const auto& numbers = places[registerOf<T>()];
+            const auto found = numbers.find(inRegister(p));
+            if (found == numbers.end()) {
+                throw std::runtime_error("a link to something that is not part of the game");
+            }
+            number = found->second;
+        }
+        archive << number;
     }
 
   private:
     boost::archive::binary_oarchive archive;
+    std::unordered_map<const void*, std::uint32_t> places[3];
 };
 
 /// Reads straight from the payload's bytes and says how many are left.
@@ -190,12 +126,27 @@ class payloadReader {
   public:
     static constexpr bool loading = true;
 
-    explicit payloadReader(std::string_view payload) : buffer(payload), archive(buffer) {
-        registerClasses(archive);
-    }
+    explicit payloadReader(std::string_view payload) : buffer(payload), archive(buffer) {}
 
     template <class T> void value(T& v) { archive >> v; }
-    void flag(bool& v) { transferFlag(archive, v); }
+    /// A truth value as one byte; anything but 0 or 1 is damage.
+    void flag(bool& v) {
+        std::uint8_t byte = 0;
+        archive >> byte;
+        if (byte > 1) {
+            throw damage("a truth value of " + std::to_string(byte));
+        }
+        v = byte == 1;
+    }
+    /// An enumeration as a 32-bit integer; a value outside 0 … count − 1 is damage.
+    template <class Enum> void enumeration(Enum& value, int count) {
+        std::int32_t raw = 0;
+        archive >> raw;
+        if (raw < 0 || raw >= count) {
+            throw damage("a job or gear kind " + std::to_string(raw) + " that does not exist");
+        }
+        value = static_cast<Enum>(raw);
+    }
     void text(std::string& s) {
         std::uint64_t size = 0;
         archive >> size;
@@ -210,33 +161,38 @@ class payloadReader {
         requireRoom(size, bytesEach);
         n = static_cast<std::size_t>(size);
     }
+    /// Makes the object, empty, and numbers it in its register.
     template <class T> void owned(std::unique_ptr<T>& p) {
-        T* raw = nullptr;
-        archive >> raw;
-        if (raw == nullptr) {
-            throw damage("an object is missing");
+        if constexpr (registerOf<T>() == 2) {
+            std::uint8_t kind = 0;
+            archive >> kind;
+            if (kind == static_cast<std::uint8_t>(objectKind::city)) {
+                p = gameArchive::make<city>();
+            } else if (kind == static_cast<std::uint8_t>(objectKind::unit)) {
+                p = gameArchive::make<militaryUnit>();
+            } else {
+                throw damage("an object of kind " + std::to_string(kind));
+            }
+        } else {
+            p = gameArchive::make<T>();
         }
-        // An object met before belongs to someone already.
-        if (!made.emplace(raw, kindOf<T>()).second) {
-            throw damage("an object is owned twice");
-        }
-        p.reset(raw);
+        places[registerOf<T>()].push_back(inRegister(p.get()));
     }
     template <class T> void link(T*& p) {
-        T* raw = nullptr;
-        archive >> raw;
-        if (raw != nullptr) {
-            const auto found = made.find(raw);
-            if (found == made.end()) {
-                // The archive has just made it for this link alone: nothing else knows of it.
-                delete raw;
-                throw damage("a link to an object that nothing owns");
-            }
-            if (found->second != kindOf<T>() || !isA<T>(raw)) {
-                throw damage("a link to an object of another kind");
-            }
+        std::uint32_t number = NO_LINK;
+        archive >> number;
+        if (number == NO_LINK) {
+            p = nullptr;
+            return;
         }
-        p = raw;
+        const std::vector<void*>& made = places[registerOf<T>()];
+        if (number >= made.size()) {
+            throw damage("a link to number " + std::to_string(number) + " of " + std::to_string(made.size()));
+        }
+        p = asA<T>(made[number]);
+        if (p == nullptr) {
+            throw damage("a link to something of another kind");
+        }
     }
     std::size_t remaining() const { return buffer.remaining(); }
 
@@ -247,32 +203,34 @@ class payloadReader {
                          " bytes are left");
         }
     }
-    /// Whether an object known to be of T's kind is a T.
-    template <class T> static bool isA(const T* raw) {
-        const void* address = raw;
-        if constexpr (kindOf<T>() == kind::person) {
-            return dynamic_cast<const T*>(static_cast<const person*>(address)) != nullptr;
-        } else if constexpr (kindOf<T>() == kind::object) {
-            return dynamic_cast<const T*>(static_cast<const placeableObject*>(address)) != nullptr;
+    /// The object of T's register at `address` as a T; null when it is not one.
+    template <class T> static T* asA(void* address) {
+        if constexpr (registerOf<T>() == 1) {
+            return dynamic_cast<T*>(static_cast<person*>(address));
+        } else if constexpr (registerOf<T>() == 2) {
+            return dynamic_cast<T*>(static_cast<placeableObject*>(address));
         } else {
-            return true;
+            return static_cast<T*>(address);
         }
     }
 
     memoryBuffer buffer;
     boost::archive::binary_iarchive archive;
-    /// Every object made from the payload so far, by address, with its kind.
-    std::map<const void*, kind> made;
+    /// Each register's objects as made, under their register's class.
+    std::vector<void*> places[3];
 };
 
-/// Smallest sizes of a list's items in the archive: a pointer takes at least its class number.
-constexpr std::size_t POINTER_BYTES = 2;
+/// Smallest sizes of a list's items: an owned object takes at least its kind, a link its number.
+constexpr std::size_t OWNED_BYTES = 1;
+constexpr std::size_t LINK_BYTES = 4;
 constexpr std::size_t MAP_ENTRY_BYTES = 8;
 constexpr std::size_t WAYPOINT_BYTES = 8;
+/// horse, mountainGear, raft.
+constexpr int EQUIPMENT_KINDS = raft + 1;
 
 template <class Side, class T> void transferOwned(Side& side, std::vector<std::unique_ptr<T>>& list) {
     std::size_t size = list.size();
-    side.count(size, POINTER_BYTES);
+    side.count(size, OWNED_BYTES);
     if constexpr (Side::loading) {
         list.resize(size);
     }
@@ -283,7 +241,7 @@ template <class Side, class T> void transferOwned(Side& side, std::vector<std::u
 
 template <class Side, class T> void transferLinks(Side& side, std::vector<T*>& links) {
     std::size_t size = links.size();
-    side.count(size, POINTER_BYTES);
+    side.count(size, LINK_BYTES);
     if constexpr (Side::loading) {
         links.assign(size, nullptr);
     }
@@ -298,25 +256,54 @@ template <class Side, class Key> void transferCounts(Side& side, std::map<Key, i
     if constexpr (Side::loading) {
         counts.clear();
         for (std::size_t i = 0; i < size; ++i) {
-            std::int32_t key = 0;
+            Key key{};
             int value = 0;
-            side.value(key);
+            side.enumeration(key, keys);
             side.value(value);
-            if (key < 0 || key >= keys) {
-                throw damage("a job or gear kind " + std::to_string(key) + " that does not exist");
-            }
-            counts[static_cast<Key>(key)] = value;
+            counts[key] = value;
         }
     } else {
         for (auto& [kindKey, value] : counts) {
-            auto key = static_cast<std::int32_t>(kindKey);
-            side.value(key);
+            Key key = kindKey;
+            side.enumeration(key, keys);
             side.value(value);
         }
     }
 }
 
-template <class Side> void transferPerson(Side& side, person& p) {
+template <class Side> void transferFlag(Side& side, std::atomic<bool>& value) {
+    bool plain = value;
+    side.flag(plain);
+    if constexpr (Side::loading) {
+        value = plain;
+    }
+}
+
+// The fixed-size fields, each with the object when it is made.
+template <class Side> void personFields(Side& side, person& p) {
+    side.flag(p.isMale);
+    side.enumeration(p.job, NUM_OCCUPATIONS);
+    side.value(p.attack);
+    side.value(p.defence);
+    side.flag(p.alive);
+}
+
+template <class Side> void objectFields(Side& side, placeableObject& o) {
+    for (float* value :
+         {&o.x, &o.y, &o.speed, &o.destX, &o.destY, &o.movementMultiplierX, &o.movementMultiplierY}) {
+        side.value(*value);
+    }
+    for (int* value : {&o.food, &o.gold, &o.wood, &o.iron}) {
+        side.value(*value);
+    }
+    for (bool* value : {&o.purchasingAbility, &o.merging, &o.attacking, &o.isMilitary}) {
+        side.flag(*value);
+    }
+    transferFlag(side, o.moving);
+}
+
+// The names, lists and links, once everything they point at is made.
+template <class Side> void personLinks(Side& side, person& p) {
     side.text(p.name);
     side.link(p.faction);
     transferCounts(side, p.skills, NUM_OCCUPATIONS);
@@ -339,13 +326,13 @@ template <class Side> void transferPath(Side& side, std::unique_ptr<std::vector<
     }
 }
 
-template <class Side> void transferObject(Side& side, placeableObject& o) {
+template <class Side> void objectLinks(Side& side, placeableObject& o) {
     side.text(o.name);
     side.link(o.faction);
     side.link(o.owner);
     side.link(o.target);
     transferLinks(side, o.people);
-    transferCounts(side, o.equipment, 3);
+    transferCounts(side, o.equipment, EQUIPMENT_KINDS);
     transferPath(side, o.travelPath);
 }
 
@@ -360,21 +347,26 @@ template <class Side> void transferGame(Side& side, const gameParts& game) {
     transferOwned(side, game.factions);
     for (const std::unique_ptr<Faction>& faction : game.factions) {
         side.owned(faction->leader);
+        personFields(side, *faction->leader);
         transferOwned(side, gameArchive::objectsMade(*faction));
         for (const auto& object : gameArchive::objectsMade(*faction)) {
+            objectFields(side, *object);
             transferOwned(side, gameArchive::peopleMade(*object));
+            for (const auto& p : gameArchive::peopleMade(*object)) {
+                personFields(side, *p);
+            }
         }
     }
 
     for (const std::unique_ptr<Faction>& faction : game.factions) {
         side.text(faction->name);
-        transferPerson(side, *faction->leader);
+        personLinks(side, *faction->leader);
         transferLinks(side, faction->leader->cities);
         transferLinks(side, faction->objects);
         for (const auto& object : gameArchive::objectsMade(*faction)) {
-            transferObject(side, *object);
+            objectLinks(side, *object);
             for (const auto& p : gameArchive::peopleMade(*object)) {
-                transferPerson(side, *p);
+                personLinks(side, *p);
             }
         }
     }

@@ -29,10 +29,12 @@ struct gameParts {
     unsigned int& randomState;
 };
 
-/// The game as the payload of game.dat: a Boost.Serialization binary archive, whose pointers keep the links
-/// between factions, leaders, objects and people. Every faction, object and person comes first through the
-/// pointer that owns it, holding only its fixed-size fields; then the names, lists and links, so that a link
-/// always finds what it points at made and owned. Main thread only.
+/// The game as the payload of game.dat: a Boost.Serialization binary archive of numbers, truth values and
+/// texts. Every faction, leader, object and person comes first, in the order of ownership (a faction, its
+/// leader, its objects, each with the people it made), with its fixed-size fields; then the names, lists and
+/// links. A link is the number of what it points at in that order, so that it can only point at something
+/// made and owned (the archive's own pointer tracking believes the class and object numbers it reads, which a
+/// file with altered bytes and a matching checksum turns into a crash). Main thread only.
 ///
 /// Also the one way into what the archive needs of the game's classes beyond their public fields (their
 /// constructors for loading and the lists of what they made), which is why those classes befriend it.
@@ -40,11 +42,12 @@ class gameArchive {
   public:
     [[nodiscard]] static std::string write(const gameParts& game);
     /// Fills `game`, whose lists start empty, from a payload. Every count is checked against the bytes left
-    /// before anything is made from it, and every link against the objects made. Throws std::exception saying
+    /// before anything is made from it, and every link against what was made. Throws std::exception saying
     /// what is wrong; whatever was made then belongs to `game`.
     static void read(std::string_view payload, const gameParts& game);
 
-    template <class T> static void construct(T* where) { ::new (static_cast<void*>(where)) T(); }
+    /// An empty T to be filled from a payload; the public constructors draw from the random source.
+    template <class T> static std::unique_ptr<T> make() { return std::unique_ptr<T>(new T()); }
     static std::vector<std::unique_ptr<placeableObject>>& objectsMade(Faction& faction);
     static std::vector<std::unique_ptr<person>>& peopleMade(placeableObject& object);
 };

@@ -187,7 +187,8 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
         opening = openSavedGame(directory + "/game.dat", *controller, *AIHandler, out);
     }
     if (!opening.continued) {
-        factions = controller->generateFactions(numFactions, humanName, humanName + "'s Faction", *mapData, out);
+        factions =
+            controller->generateFactions(numFactions, humanName, humanName + "'s Faction", *mapData, out);
         out << "Done generating factions!\n";
     }
 

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <tuple>
