@@ -61,7 +61,7 @@ static std::size_t gameDigest() {
 
 TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
 #if defined(KESTROVA_SANITIZED_BUILD)
-    constexpr int SAVE_TICK = 600, DRIVEN = 20; // for the sanitizers' slowdown
+    constexpr int SAVE_TICK = 1200, DRIVEN = 10; // for the sanitizers' slowdown
 #else
     constexpr int SAVE_TICK = 2400, DRIVEN = 49; // every computer faction
 #endif
