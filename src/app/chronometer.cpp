@@ -47,4 +47,10 @@ void Chronometer::reset(bool start) {
     }
 }
 
+void Chronometer::restore(sf::Time elapsed, bool paused) {
+    accumulated = elapsed;
+    runningSince = now();
+    current = paused ? state::paused : state::running;
+}
+
 } // namespace sftools

@@ -24,6 +24,8 @@ class Chronometer {
     void resume();
     /// Back to zero and stopped; running again from zero when `start` is true.
     void reset(bool start = false);
+    /// Reads `elapsed` from now on: paused at it, or running on from it.
+    void restore(sf::Time elapsed, bool paused);
 
     bool isRunning() const { return current == state::running; }
     bool isPaused() const { return current == state::paused; }

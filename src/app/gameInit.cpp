@@ -3,6 +3,7 @@
 #include "app/displayCheck.hpp"
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
+#include "app/savedGame.hpp"
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "app/worldFiles.hpp"
@@ -12,6 +13,7 @@
 #include "sim/Faction.hpp"
 #include "sim/pathSearches.hpp"
 #include "sim/player.hpp"
+#include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
 #include "view/gameView.hpp"
 #include "world/gridGeneration.hpp"
@@ -23,6 +25,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 std::unique_ptr<aStarGraph> graph;
 std::unique_ptr<AIController> AIHandler;
@@ -178,12 +181,23 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     controller->generateWorld(*mapData, *northCap, *southCap);
     out << "Done generating world map!\n";
 
-    factions = controller->generateFactions(numFactions, humanName, humanName + "'s Faction", *mapData, out);
-    out << "Done generating factions!\n";
+    // A world saved with its game goes on where it was saved, unless gen asked for a new game.
+    savedGameOpening opening;
+    if (!std::exchange(startAfresh, false)) {
+        opening = openSavedGame(directory + "/game.dat", *controller, *AIHandler, out);
+    }
+    if (!opening.continued) {
+        factions =
+            controller->generateFactions(numFactions, humanName, humanName + "'s Faction", *mapData, out);
+        out << "Done generating factions!\n";
+    }
 
     if (!options.generateOnly) {
         view = std::make_unique<gameView>();
         view->viewInit(mapData.get(), northCap.get(), southCap.get(), controller.get());
+        if (!opening.line.empty()) {
+            view->console->appendLog(opening.line);
+        }
     }
     prepareGraph(directory, out);
     if (!options.generateOnly) {

@@ -24,6 +24,10 @@ void seed(unsigned int s) {
     randomState = s;
 }
 
+unsigned int randomSourceState() {
+    return randomState;
+}
+
 int randomRange(int low, int high) {
     const long long span = static_cast<long long>(high) - low + 1;
     if (span <= 0) {

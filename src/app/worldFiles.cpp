@@ -123,7 +123,8 @@ std::optional<worldRecord> loadWorldRecord(const std::string& directory) {
 void removeLeftoverTemporaryFiles(const std::string& directory) {
     namespace fs = boost::filesystem;
     removeTemporariesIn(directory, [](const std::string& target) {
-        return target == "graph.dat" || target == "gamedata.dat" || target == RECORD_FILE;
+        return target == "graph.dat" || target == "gamedata.dat" || target == "game.dat" ||
+               target == RECORD_FILE;
     });
     const fs::path images = fs::path(directory) / "images";
     removeTemporariesIn(images, isPictureName);

@@ -12,6 +12,7 @@ std::string loadDirectory;
 const std::string worldDirectory = "worlds";
 std::string worldName;
 bool relaunchWithNewSeed = false;
+bool startAfresh = false;
 
 std::string worldNameProblem(const std::string& name) {
     if (name.size() > MAX_WORLD_NAME_BYTES) {

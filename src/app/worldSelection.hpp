@@ -10,6 +10,9 @@ extern std::string loadDirectory;
 extern const std::string worldDirectory;
 extern std::string worldName;
 extern bool relaunchWithNewSeed;
+/// Set by the console's gen: the next run starts its world with new factions even when the world holds a
+/// saved game. Cleared once that run has chosen its world.
+extern bool startAfresh;
 
 /// Longest world name, in bytes: far below any file system's limit for one folder name.
 constexpr std::size_t MAX_WORLD_NAME_BYTES = 100;

@@ -9,6 +9,8 @@
 Faction::Faction(std::string name, std::string leaderName)
     : name(std::move(name)), leader(std::make_unique<commander>(std::move(leaderName), this, Soldier)) {}
 
+Faction::Faction() = default;
+
 Faction::~Faction() = default;
 
 void Faction::addObject(placeableObject* o) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class gameArchive;
 class placeableObject;
 
 /// A group of objects under one leader. Owns its leader and every object made for it during the run;
@@ -43,5 +44,9 @@ class Faction {
     const std::vector<std::unique_ptr<placeableObject>>& objectsMade() const { return made; }
 
   private:
+    friend class gameArchive;
+    /// For a saved game, which fills every field.
+    Faction();
+
     std::vector<std::unique_ptr<placeableObject>> made;
 };

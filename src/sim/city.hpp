@@ -16,4 +16,8 @@ class city : public placeableObject {
     void update() override;
     /// Every citizen dies and the empty city joins the victor's faction.
     void defeat(placeableObject* victor, int roll) override;
+
+  private:
+    friend class gameArchive;
+    city() = default;
 };

@@ -21,4 +21,8 @@ class commander : public person {
     void addCity(city* c);
     /// Adds the unit to this commander's faction.
     void assignArmy(militaryUnit* u);
+
+  private:
+    friend class gameArchive;
+    commander() = default;
 };

@@ -17,4 +17,8 @@ class militaryUnit : public placeableObject {
     void update() override;
     /// Every member dies and the unit leaves play.
     void defeat(placeableObject* victor, int roll) override;
+
+  private:
+    friend class gameArchive;
+    militaryUnit() = default;
 };

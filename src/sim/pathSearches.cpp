@@ -6,6 +6,8 @@
 #include <cfloat>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -170,9 +172,22 @@ bool pathSearchPool::waitUntilIdle(std::chrono::steady_clock::time_point deadlin
     return idle.wait_until(guard, deadline, [this] { return waiting.empty() && running == 0; });
 }
 
+pathSearchPool::searchKey pathSearchPool::keyOf(const pathQuery& query) {
+    unsigned bits = 0;
+    for (const auto& [kind, allowed] : query.attributes) {
+        bits |= (allowed ? 1u : 0u) << static_cast<unsigned>(kind);
+    }
+    std::uint32_t destinationX = 0;
+    std::uint32_t destinationY = 0;
+    std::memcpy(&destinationX, &query.destinationX, sizeof destinationX);
+    std::memcpy(&destinationY, &query.destinationY, sizeof destinationY);
+    return {query.startNode, query.goalNode, bits, destinationX, destinationY};
+}
+
 void pathSearchPool::work() {
     for (;;) {
         job next;
+        std::optional<pathAnswer> known;
         {
             std::unique_lock<std::mutex> guard(lock);
             wake.wait(guard, [this] { return stopping || !waiting.empty(); });
@@ -182,9 +197,21 @@ void pathSearchPool::work() {
             next = std::move(waiting.front());
             waiting.pop_front();
             ++running;
+            if (const auto found = answers.find(keyOf(next.query)); found != answers.end()) {
+                known = found->second;
+                known->expansions = 0;
+            }
         }
 
-        const pathAnswer answer = findPath(graph, next.query, stopping);
+        const pathAnswer answer = known ? *known : findPath(graph, next.query, stopping);
+        // A search cut short by stop() answers noPath too: only a finished one is kept.
+        if (!known && !stopping) {
+            const std::lock_guard<std::mutex> guard(lock);
+            if (answers.size() >= MAX_ANSWERS) {
+                answers.clear();
+            }
+            answers.emplace(keyOf(next.query), answer);
+        }
         if (!stopping) {
             deliverPath(*next.object, answer);
             installed += answer.result == micropather::pathFound ? 1 : 0;

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 class aStarGraph;
@@ -51,9 +53,12 @@ struct pathAnswer {
 void deliverPath(placeableObject& object, const pathAnswer& answer);
 
 /// Runs path searches on threads it owns, at most `permits` at once; further requests wait their turn.
+/// The answers of recent searches are kept: the graph does not change, so the same request gets the same
+/// answer, and requests repeat all the time (an attacking unit asks again on almost every tick until its last
+/// leg, and a unit that cannot reach its target is sent against it again every frame).
 ///
-/// Threads: submit and stop belong to the main thread. `waiting` and `running` are guarded by `lock`;
-/// the counters and `stopping` are atomic; the graph must stay unchanged until stop() returns.
+/// Threads: submit and stop belong to the main thread. `waiting`, `running` and `answers` are guarded by
+/// `lock`; the counters and `stopping` are atomic; the graph must stay unchanged until stop() returns.
 class pathSearchPool {
   public:
     static constexpr unsigned PERMITS = 10;
@@ -95,7 +100,13 @@ class pathSearchPool {
         pathQuery query;
     };
 
+    /// All that decides a search's answer: start and goal node, the attributes' bits and the destination's.
+    using searchKey = std::tuple<int, int, unsigned, std::uint32_t, std::uint32_t>;
+    /// Most answers kept (a few waypoints each); past it they are all forgotten and searched for again.
+    static constexpr std::size_t MAX_ANSWERS = 4096;
+
     void work();
+    static searchKey keyOf(const pathQuery& query);
 
     aStarGraph& graph;
     std::mutex lock;
@@ -103,6 +114,7 @@ class pathSearchPool {
     std::condition_variable idle;
     std::deque<job> waiting;
     unsigned running = 0;
+    std::map<searchKey, pathAnswer> answers;
     std::atomic<bool> stopping{false};
     std::atomic<std::uint64_t> done{0};
     std::atomic<std::uint64_t> installed{0};

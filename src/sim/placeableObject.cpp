@@ -29,6 +29,8 @@ constexpr float LABEL_OFFSET_Y = 10.0f;
 placeableObject::placeableObject(std::string name, Faction* faction, float x, float y)
     : gameObject(std::move(name), faction), x(x), y(y), equipment{{horse, 0}, {mountainGear, 0}, {raft, 0}} {}
 
+placeableObject::placeableObject() : gameObject("", nullptr), x(0.0f), y(0.0f) {}
+
 placeableObject::~placeableObject() = default;
 
 std::unique_ptr<sf::Drawable> placeableObject::getSFDrawable(float, float, float, float, float) const {
@@ -200,8 +202,10 @@ void placeableObject::calculatePath(float x, float y) {
 void placeableObject::installPath(const std::vector<waypoint>& waypoints) {
     const std::lock_guard<std::mutex> lock(pathMutex);
     travelPath = std::make_unique<std::vector<waypoint>>(waypoints);
-    moving = false;
-    if (!travelPath->empty()) {
+    // `moving` is read without the lock: it must not drop for a moment while a new path goes in.
+    if (travelPath->empty()) {
+        moving = false;
+    } else {
         setDestination(travelPath->front().first, travelPath->front().second);
     }
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class commander;
+class gameArchive;
 namespace sf {
 class Font;
 class RenderTarget;
@@ -138,6 +139,9 @@ class placeableObject : public gameObject {
     void consumeFood();
 
   protected:
+    friend class gameArchive;
+    /// For a saved game, which fills every field: no equipment entries, nothing drawn or allocated.
+    placeableObject();
     /// clearTravelPath for a caller that holds pathMutex.
     void dropTravelPath() { travelPath.reset(); }
 

@@ -1,17 +1,20 @@
 #include "ui/consoleCommands.hpp"
 
 #include "app/gameInit.hpp"
+#include "app/savedGame.hpp"
 #include "app/settings.hpp"
 #include "app/worldFiles.hpp"
 #include "app/worldSelection.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
 #include "sim/combat.hpp"
+#include "sim/gameTime.hpp"
 #include "sim/placeableObject.hpp"
 #include "sim/player.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
+#include "ui/panelTexts.hpp"
 #include "view/gameView.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -68,6 +71,12 @@ void closeFor(consoleWindow& window) {
     window.close();
 }
 
+/// gen: another world, or the same one afresh.
+void closeForNewGame(consoleWindow& window) {
+    startAfresh = true;
+    closeFor(window);
+}
+
 void generate(const std::string& seedText, consoleView& console, consoleWindow& window, std::ostream& out) {
     try {
         worldSeed = parseSeed(seedText);
@@ -77,16 +86,29 @@ void generate(const std::string& seedText, consoleView& console, consoleWindow& 
         return;
     }
     useSpecifiedSeed = true;
-    closeFor(window);
+    closeForNewGame(window);
 }
 
-void save(consoleView& console) {
+/// The seed, then the whole game beside it (a console without a game saves only the seed).
+void save(consoleView& console, const gameController* controller) {
     const std::string directory = worldPath(worldName);
     try {
         saveGameData(directory);
         console.appendLog("World saved to: " + directory + "/gamedata.dat");
     } catch (const std::exception& error) {
         console.appendLog(std::string(error.what()) + ". The world was not saved.");
+        return;
+    }
+    if (controller == nullptr) {
+        return;
+    }
+    const std::string path = directory + "/game.dat";
+    try {
+        saveCurrentGame(path, *controller);
+        console.appendLog("Game saved: " + path + ", tick " + std::to_string(currentGameTick) + ", " +
+                          gameDateText(gameTime));
+    } catch (const std::exception& error) {
+        console.appendLog(std::string(error.what()) + ". The game was not saved.");
     }
 }
 
@@ -196,11 +218,11 @@ void runConsoleCommand(const std::string& line, consoleView& console, gameContro
         console.clearLog();
     } else if (line == "gen") {
         useSpecifiedSeed = false;
-        closeFor(window);
+        closeForNewGame(window);
     } else if (argumentOf(line, "gen", argument)) {
         generate(argument, console, window, out);
     } else if (line == "save") {
-        save(console);
+        save(console, controller);
     } else if (argumentOf(line, "load", argument)) {
         load(argument, console, window);
     } else if (line == "pause") {

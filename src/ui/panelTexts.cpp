@@ -56,15 +56,19 @@ std::string commandPanelText(const placeableObject& object) {
 }
 
 std::string gameStatusText(int gameTick, std::int64_t gameSeconds) {
+    return "Game tick: " + intToString(gameTick) + "\nDate: " + gameDateText(gameSeconds) + "\n";
+}
+
+std::string gameDateText(std::int64_t gameSeconds) {
     const std::time_t seconds = static_cast<std::time_t>(gameSeconds);
     std::tm date{};
     std::array<char, 64> asctimeForm{};
     // asctime's own form, without its fixed buffer, which years past 9999 would overrun.
     if (gmtime_r(&seconds, &date) == nullptr ||
-        std::strftime(asctimeForm.data(), asctimeForm.size(), "%a %b %e %H:%M:%S %Y\n", &date) == 0) {
-        return "Game tick: " + intToString(gameTick) + "\nDate: ?\n";
+        std::strftime(asctimeForm.data(), asctimeForm.size(), "%a %b %e %H:%M:%S %Y", &date) == 0) {
+        return "?";
     }
-    return "Game tick: " + intToString(gameTick) + "\nDate: " + asctimeForm.data();
+    return asctimeForm.data();
 }
 
 std::string infoBoxText(const placeableObject& object) {

@@ -15,6 +15,8 @@ std::string commandPanelText(const placeableObject& object);
 /// The command bar's status line: the game tick, then the game date (`gameSeconds` since 1970-01-01 00:00
 /// UTC) in the C library's asctime form, which ends with a line break.
 std::string gameStatusText(int gameTick, std::int64_t gameSeconds);
+/// The game date alone, in the asctime form without its line break; "?" for a date it cannot show.
+std::string gameDateText(std::int64_t gameSeconds);
 
 /// The info box's details: the header of thirteen lines (the last "Citizens:"), then three lines per
 /// citizen in the object's order.

@@ -53,25 +53,30 @@ inline sf::Vector2i gridViewPixel(float x, float y, int gridX, int gridY) {
 }
 
 /// Steps the selection on the world map of a world 19 grids wide from (fromX, fromY) to (gridX, gridY), the
-/// short way round, waiting after each step until the coordinates text shows it. False when one never shows.
+/// short way round, reading after each key which grid the coordinates text shows: a busy machine may let a
+/// hold make no step or two. False when the text shows none of those.
 inline bool steerTo(windowSession& game, int gridX, int gridY, int fromX, int fromY) {
-    while (fromX != gridX || fromY != gridY) {
-        const int east = ((gridX - fromX) % 19 + 19) % 19;
-        // Held for less than a pan period: one step.
-        game.hold(east == 0 ? (gridY > fromY ? "Down" : "Up") : east <= 9 ? "Right" : "Left", 90);
-        fromX = east == 0 ? fromX : (fromX + (east <= 9 ? 1 : 18)) % 19;
-        fromY += east != 0 ? 0 : gridY > fromY ? 1 : -1;
-        const std::string shown = "X: " + std::to_string(fromX) + "\nY: " + std::to_string(fromY);
+    for (int holds = 0; (fromX != gridX || fromY != gridY) && holds < 60; ++holds) {
+        const int east = ((gridX - fromX) % 19 + 19) % 19, dx = east == 0 ? 0 : east <= 9 ? 1 : 18;
+        const int dy = east != 0 ? 0 : gridY > fromY ? 1 : -1;
+        game.hold(dx == 1 ? "Right" : dx == 18 ? "Left" : dy > 0 ? "Down" : "Up", 90); // one pan period
         bool seen = false;
-        for (int look = 0; look < 25 && !seen; ++look) {
+        for (int look = 0; look < 10 && !seen; ++look) {
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            seen = textShown(game.screenshot("steering.png"), shown, 1720, 0, sf::Color::Green, 50) > 0.97;
+            const sf::Image shot = game.screenshot("steering.png");
+            // No step counts only at the last look: the frame that shows the step may not be drawn yet.
+            for (int steps = 2; steps >= (look == 9 ? 0 : 1) && !seen; --steps) {
+                const int x = (fromX + steps * dx) % 19, y = fromY + steps * dy;
+                seen = textShown(shot, "X: " + std::to_string(x) + "\nY: " + std::to_string(y), 1720, 0,
+                                 sf::Color::Green, 50) > 0.97;
+                std::tie(fromX, fromY) = seen ? std::make_pair(x, y) : std::make_pair(fromX, fromY);
+            }
         }
         if (!seen) {
             return false;
         }
     }
-    return true;
+    return fromX == gridX && fromY == gridY;
 }
 
 /// Runs one console command as a user does: Enter opens the command line, the line is typed, Enter runs it.

@@ -58,7 +58,7 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
             w    | scale 10.5     | Scale must be from 0.01 to 10: try again.\n
             w    | give horse     | No object selected.\n
             w    | addAI all      | Added AI to all non-player factions\n
-            w    | save           | World saved to: worlds/w/gamedata.dat\n
+            w    | save           | World saved to: worlds/w/gamedata.dat\nGame saved: worlds/w/game.dat, tick 0, Thu Jan  1 00:00:00 1970\n
             gone | save           | Could not write worlds/gone/gamedata.dat: No such file or directory. The world was not saved.\n
             odd  | save           | Could not write worlds/odd/gamedata.dat: Is a directory. The world was not saved.\n
             w    | click Scouts   |

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class AIController;
+class Faction;
+class gameController;
+class player;
+struct gameParts;
+
+// game.dat: the whole game beside the world's seed, so that the world goes on where it was saved.
+
+/// The format of game.dat this program writes and reads.
+constexpr std::uint32_t SAVED_GAME_VERSION = 1;
+/// Longest a save waits for the path searches in flight.
+constexpr std::chrono::seconds SAVE_SEARCH_PATIENCE{30};
+
+/// The world a saved game was made in, as its header records it.
+struct savedGameWorld {
+    std::uint32_t seed;
+    int width;  ///< worldWidth [Units: map cells]
+    int height; ///< worldHeight [Units: map cells]
+};
+
+/// The world of the current run.
+savedGameWorld currentWorld();
+
+/// A whole game read from game.dat, not yet in play.
+struct savedGame {
+    savedGame();
+    ~savedGame();
+    savedGame(savedGame&&) noexcept;
+    savedGame& operator=(savedGame&&) noexcept;
+
+    std::vector<std::unique_ptr<Faction>> factions;
+    std::unique_ptr<player> human;
+    std::vector<Faction*> computerFactions;
+    int tick = 0;
+    std::int64_t time = 0;
+    /// [Units: microseconds]
+    std::int64_t clockMicroseconds = 0;
+    bool clockPaused = false;
+    int lastTickTime = 0;
+    unsigned int randomState = 0;
+
+    gameParts parts();
+};
+
+/// Why a game.dat was not continued: a clause without the file's name ("it is empty").
+class savedGameRefused : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Waits for the path searches in flight to install their paths (at most SAVE_SEARCH_PATIENCE), then writes
+/// the current game to `path` through a temporary file: the factions, the human's record, the computer
+/// opponent's factions, the calendar, `controller`'s clock and the random source, behind a header for the
+/// current world. Throws std::runtime_error naming the path and the reason; a file at `path` is then left as
+/// it was. Main thread.
+void saveCurrentGame(const std::string& path, const gameController& controller);
+
+/// Reads the game saved at `path` for `world`, checking its header (format, version, world, length and
+/// CRC-32) before the archive sees a byte of it. Throws savedGameRefused saying why not. Never changes the
+/// file, the current game or the random source.
+[[nodiscard]] savedGame loadSavedGame(const std::string& path, const savedGameWorld& world);
+
+/// Makes `game` the current game: the factions, the human's record, `computer`'s factions, the calendar,
+/// `controller`'s clock (its last tick too, its selection cleared) and the random source. No path search may
+/// be running.
+void continueGame(savedGame game, gameController& controller, AIController& computer);
+
+/// What opening a world's saved game came to.
+struct savedGameOpening {
+    bool continued = false;
+    /// The line said about it; empty when the world has no saved game.
+    std::string line;
+};
+
+/// Continues the game saved at `path` when the file exists; otherwise, or when the file is refused (it is
+/// then left as it is, and so is the current game), the world starts afresh. Writes the line of the outcome
+/// to `out` and returns it, for the console too.
+savedGameOpening openSavedGame(const std::string& path, gameController& controller, AIController& computer,
+                               std::ostream& out);
