@@ -197,6 +197,10 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     const sf::Image resumed = game.screenshot("resumed.png");
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_FALSE(statusLine(resumed) == statusLine(game.screenshot("resumed-later.png"))) << "ticks again";
+    consoleCommand(game, "pause"); // so that the status line keeps the tick of the save
+    consoleCommand(game, "clear");
+    consoleCommand(game, "save");
+    const sf::Image saved = game.screenshot("saved.png");
     consoleCommand(game, "scale 0.5");
     EXPECT_EQ(game.windowSize(), "960x540");
 
@@ -204,6 +208,18 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     ASSERT_TRUE(game.waitForOutput("Done loading pathing grid!", 2) && game.waitForWindow())
         << game.transcript();
     EXPECT_EQ(game.windowSize(), "1920x1080") << "at the settings' scale";
+    const std::string continuing = "Continuing the game saved in worlds/w/game.dat at tick ";
+    const std::size_t at = game.output().find(continuing);
+    ASSERT_NE(at, std::string::npos) << game.transcript();
+    const std::string tick = std::to_string(std::stoi(game.output().substr(at + continuing.size())));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const sf::Image continued = game.screenshot("continued.png");
+    EXPECT_EQ(std::make_tuple(consoleShows(saved, "Game saved: worlds/w/game.dat, tick " + tick + ","),
+                              textShown(continued, "Game tick: " + tick, 0, 1010) > 0.97,
+                              consoleShows(continued, continuing + tick + ".")),
+              std::make_tuple(true, true, true))
+        << "the world goes on paused at the tick of the save";
+    consoleCommand(game, "resume");
     game.hold("equal");
     ASSERT_TRUE(
         game.waitForOutput("Loaded [", gridPictures(gridPictures(0, {{1, 3}, {gridX, gridY}}), {{18, 0}})));
