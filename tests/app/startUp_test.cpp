@@ -60,11 +60,10 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndSavedGraph) {
     const runResult first = runProgram(directory, "", "--generate-only --world w --seed -7");
     ASSERT_EQ(first.exitCode, 0) << first.err;
     EXPECT_EQ(countOf(first.out, "Generated ["), 133u);
-    EXPECT_EQ(std::make_pair(fs::exists(directory.file("worlds/w/images/0_0.jpg.4fa2c1.tmp")),
-                             fs::exists(directory.file("worlds/w/images/notes.tmp"))),
-              std::make_pair(false, true));
-    EXPECT_EQ(readTextFile(directory.file("worlds/w/world.txt")),
-              "seed -7\nworldWidth 190\nworldHeight 70\n");
+    EXPECT_EQ(std::make_tuple(fs::exists(directory.file("worlds/w/images/0_0.jpg.4fa2c1.tmp")),
+                              fs::exists(directory.file("worlds/w/images/notes.tmp")),
+                              readTextFile(directory.file("worlds/w/world.txt"))),
+              std::make_tuple(false, true, std::string("seed -7\nworldWidth 190\nworldHeight 70\n")));
     EXPECT_EQ(graphChecksum(directory.file("worlds/w/graph.dat"), 1900u * 700u), 0xc980bd8d6fe78b45u);
     const std::string graphBytes = readTextFile(directory.file("worlds/w/graph.dat"));
     fs::remove(directory.file("worlds/w/images/0_0.jpg"));
@@ -86,12 +85,6 @@ TEST(StartUp, AWorldIsBuiltAgainFromItsRecordedSeedAndSavedGraph) {
         resized.err.find("World 'w' was built 190 × 70 map cells, but config.xml now asks for 190 × 80."),
         std::string::npos)
         << resized.err;
-    writeSmallWorldConfig(directory);
-    writeTextFile(directory.file("worlds/w/graph.dat"), graphBytes.substr(0, graphBytes.size() / 2));
-    const runResult damaged = runProgram(directory, "", "--generate-only --world w --seed -7");
-    EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_NE(damaged.err.find("worlds/w/graph.dat"), std::string::npos) << damaged.err;
-    EXPECT_EQ(readTextFile(directory.file("worlds/w/graph.dat")).size(), graphBytes.size() / 2);
 }
 
 TEST(StartUp, ABrokenSetUpStopsWithOneLineAndChangesNothing) {

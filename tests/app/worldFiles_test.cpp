@@ -45,25 +45,3 @@ TEST(WorldFiles, TheGraphIsSavedAsItsHeightsColumnByColumnAndLoadedOnlyWholeAndO
             << error.what();
     }
 }
-
-TEST(WorldFiles, TheWorldRecordKeepsSeedAndSizeAsPlainText) {
-    temporaryDirectory directory;
-    EXPECT_FALSE(loadWorldRecord(directory.path()).has_value());
-    saveWorldRecord(directory.path(), worldRecord{-2147483647 - 1, 3600, 70});
-    EXPECT_EQ(readTextFile(directory.file("world.txt")),
-              "seed -2147483648\nworldWidth 3600\nworldHeight 70\n");
-    const std::optional<worldRecord> loaded = loadWorldRecord(directory.path());
-    EXPECT_EQ(std::make_tuple(loaded->seed, loaded->width, loaded->height),
-              std::make_tuple(-2147483647 - 1, 3600, 70));
-    for (const auto& [text, line] : {std::pair{"seed 5\nworldWidth 190\n", 3}, std::pair{"seed 5x\n", 1}}) {
-        writeTextFile(directory.file("world.txt"), text);
-        EXPECT_THROW(
-            try { (void)loadWorldRecord(directory.path()); } catch (const std::runtime_error& error) {
-                EXPECT_NE(std::string(error.what()).find("world.txt, line " + std::to_string(line)),
-                          std::string::npos)
-                    << error.what();
-                throw;
-            },
-            std::runtime_error);
-    }
-}

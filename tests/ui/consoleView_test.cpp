@@ -61,14 +61,4 @@ TEST(ConsoleView, NewLinesScrollTheLogJustEnoughToShowTheLast) {
         console.layoutLog();
         EXPECT_EQ(console.logPosition(), top) << lines << " more lines, " << notches << " notches";
     }
-    console.clearLog();
-    for (int i = 0; i < 10000; ++i) {
-        console.appendLog("line " + std::to_string(i));
-    }
-    console.layoutLog();
-    const std::string shown = console.logText.getString().toAnsiString();
-    EXPECT_EQ(std::make_tuple(shown.substr(0, 10), shown.substr(shown.size() - 10),
-                              console.logText.getPosition().y),
-              std::make_tuple(std::string("line 9988\n"), std::string("line 9999\n"), 265.0f - 12 * 23))
-        << "only the lines that can show are laid out: the last 11 and the lower part of the one above";
 }
