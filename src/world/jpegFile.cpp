@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int JPEG_QUALITY = 90;
+/// The smallest scaling factor used is 1/8.
+constexpr unsigned MAX_SCALE_DENOMINATOR = 8;
 
 struct compressorDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -64,6 +66,21 @@ class jpegCompressor {
     std::size_t size = 0;
 };
 
+/// A side scaled by 1 / `denominator`, rounded up as TurboJPEG rounds it.
+unsigned scaledSize(unsigned side, unsigned denominator) {
+    return (side + denominator - 1) / denominator;
+}
+
+/// The largest power of two up to MAX_SCALE_DENOMINATOR that keeps `pictureSide` at least `shownSide`.
+unsigned scaleDenominator(unsigned pictureSide, unsigned shownSide) {
+    unsigned denominator = 1;
+    while (shownSide > 0 && denominator < MAX_SCALE_DENOMINATOR &&
+           scaledSize(pictureSide, 2 * denominator) >= shownSide) {
+        denominator *= 2;
+    }
+    return denominator;
+}
+
 struct decompressorDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
 };
@@ -73,7 +90,7 @@ class jpegDecompressor {
   public:
     jpegDecompressor() : handle(tjInitDecompress()) {}
 
-    bool decompress(const std::string& path, rgbaPicture& picture, std::string& error) {
+    bool decompress(const std::string& path, rgbaPicture& picture, std::string& error, unsigned shownSide) {
         if (!handle) {
             error = std::string("cannot create a JPEG decompressor: ") + tjGetErrorStr2(nullptr);
             return false;
@@ -99,6 +116,11 @@ class jpegDecompressor {
             error = tjGetErrorStr2(handle.get());
             return false;
         }
+        // TurboJPEG picks the largest scaling factor that keeps within the size asked for: the factor of the
+        // longer side's scaled size.
+        const unsigned denominator = scaleDenominator(static_cast<unsigned>(std::max(w, h)), shownSide);
+        w = static_cast<int>(scaledSize(static_cast<unsigned>(w), denominator));
+        h = static_cast<int>(scaledSize(static_cast<unsigned>(h), denominator));
         picture.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
         if (tjDecompress2(handle.get(), input.data(), input.size(), picture.pixels.data(), w, 0, h, TJPF_RGBA,
                           0) != 0) {
@@ -152,9 +174,13 @@ bool writeJpeg(const sf::Image& image, const std::string& path) {
     return writeJpeg(pixels, size.x, size.y, pixelLayout::rgba, path);
 }
 
-bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error) {
+unsigned scaledJpegSide(unsigned pictureSide, unsigned shownSide) {
+    return scaledSize(pictureSide, scaleDenominator(pictureSide, shownSide));
+}
+
+bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error, unsigned shownSide) {
     thread_local jpegDecompressor decompressor;
-    if (decompressor.decompress(path, picture, error)) {
+    if (decompressor.decompress(path, picture, error, shownSide)) {
         return true;
     }
     picture = rgbaPicture();

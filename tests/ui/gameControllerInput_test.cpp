@@ -14,6 +14,9 @@ struct ordersScope {
           home(game.run.addCity(mine, 4.0f, 3.0f, "Home")),
           raiders(game.run.addUnit(theirs, 6.0f, 3.0f, 3, "Raiders")), searches(game.run.startSearches(1)) {
         display = 1;
+        // Clicks land on the map, clear of every panel.
+        game.view.mouseX = 400;
+        game.view.mouseY = 700;
     }
     /// Clicks with the cursor on `object` (or on the world point (x, y) in object coordinates).
     void clickOn(const placeableObject& object, sf::Mouse::Button which) {

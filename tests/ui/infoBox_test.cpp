@@ -149,8 +149,8 @@ TEST(InfoBox, SplitMakesAUnitOfTheChosenAndPendsItsMove) {
     {
         SCOPED_TRACE("the next left click in the grid view places it");
         scope.game.console().clearLog();
-        scope.game.view.mouseX = 300;
-        scope.game.view.mouseY = 300;
+        scope.game.view.mouseX = 400;
+        scope.game.view.mouseY = 700;
         scope.game.pointAt(2.5f, 3.25f);
         scope.game.click(sf::Mouse::Left);
         EXPECT_EQ(scope.log(), "Ordering move to: (3.5)(3.25)\n");
