@@ -58,7 +58,8 @@ infoBox::~infoBox() {
 }
 
 int infoBox::contentLeft() const {
-    return width / 2 - boxWidth / 2;
+    // Where a box of the default width is centred: a wider box grows to the right only.
+    return width / 2 - DEFAULT_WIDTH / 2;
 }
 
 sf::FloatRect infoBox::getCoordinatesRect() const {
