@@ -175,7 +175,7 @@ void gameController::reportUnreachableOrders() {
         }
         if (order.object->pathNotFound) {
             logToConsole(order.object->name + " finds no path to (" + floatToString(order.x) + ")(" +
-                         floatToString(order.y) + "): rafts cross water, mountain gear mountains.");
+                         floatToString(order.y) + ").");
         }
         return true;
     };
