@@ -24,7 +24,8 @@ float fittingWindowScale(float configured, int windowWidth, int windowHeight, un
     if (scaled(windowWidth, configured) <= across && scaled(windowHeight, configured) <= down) {
         return configured;
     }
-    const long percent = std::min(across * 100 / std::max(windowWidth, 1), down * 100 / std::max(windowHeight, 1));
+    const long percent =
+        std::min(across * 100 / std::max(windowWidth, 1), down * 100 / std::max(windowHeight, 1));
     return static_cast<float>(std::max<long>(percent, MIN_SCALE_PERCENTAGE)) / 100.0f;
 }
 

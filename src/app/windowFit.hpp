@@ -13,8 +13,8 @@ constexpr int SIDE_MARGIN = 16;
 /// The window scale to open with: `configured` when the window of `windowWidth` × `windowHeight` units at
 /// that scale fits the desktop less the margins, else the largest whole percentage that fits (at least the
 /// smallest scale the settings allow).
-[[nodiscard]] float fittingWindowScale(float configured, int windowWidth, int windowHeight, unsigned desktopWidth,
-                                       unsigned desktopHeight);
+[[nodiscard]] float fittingWindowScale(float configured, int windowWidth, int windowHeight,
+                                       unsigned desktopWidth, unsigned desktopHeight);
 
 /// The top-left corner that centres a window of the given size on the desktop, within the room left by the
 /// title bar and the task bar; never above or left of the screen's origin [Units: screen pixels].

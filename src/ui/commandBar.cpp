@@ -101,11 +101,13 @@ void commandBar::refresh() {
 void commandBar::fitPanel() {
     // The panel keeps its right and bottom edges and grows left and up, to at most the window's width.
     const sf::FloatRect text = panelText.getLocalBounds();
-    const float across = std::min(std::max(static_cast<float>(PANEL_SIZE), text.left + text.width + TEXT_MARGIN),
-                                  static_cast<float>(width) - OUTLINE);
+    const float across =
+        std::min(std::max(static_cast<float>(PANEL_SIZE), text.left + text.width + TEXT_MARGIN),
+                 static_cast<float>(width) - OUTLINE);
     const float down = std::max(static_cast<float>(PANEL_SIZE), text.top + text.height + TEXT_MARGIN);
     panel.setSize({across, down});
-    panel.setPosition(static_cast<float>(width) - across, static_cast<float>(height - barHeight) - down - OUTLINE);
+    panel.setPosition(static_cast<float>(width) - across,
+                      static_cast<float>(height - barHeight) - down - OUTLINE);
     panelText.setPosition(panel.getPosition());
 }
 

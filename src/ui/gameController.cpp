@@ -179,7 +179,8 @@ void gameController::reportUnreachableOrders() {
         }
         return true;
     };
-    awaitingPaths.erase(std::remove_if(awaitingPaths.begin(), awaitingPaths.end(), ended), awaitingPaths.end());
+    awaitingPaths.erase(std::remove_if(awaitingPaths.begin(), awaitingPaths.end(), ended),
+                        awaitingPaths.end());
 }
 
 void gameController::orderAttack(placeableObject* target) {

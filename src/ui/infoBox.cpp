@@ -104,10 +104,11 @@ void infoBox::refresh() {
     if (!visible || object == nullptr) {
         return;
     }
-    const bool sameRows =
-        personButtons.size() == object->people.size() &&
-        std::equal(personButtons.begin(), personButtons.end(), object->people.begin(),
-                   [](const std::unique_ptr<button>& row, const person* citizen) { return row->data == citizen; });
+    const bool sameRows = personButtons.size() == object->people.size() &&
+                          std::equal(personButtons.begin(), personButtons.end(), object->people.begin(),
+                                     [](const std::unique_ptr<button>& row, const person* citizen) {
+                                         return row->data == citizen;
+                                     });
     if (!sameRows) {
         // Citizens came or went: a row each for those there now, the chosen ones still chosen.
         deleteButtons();
@@ -139,7 +140,8 @@ void infoBox::fitWidth() {
     const float needed =
         std::max({static_cast<float>(DEFAULT_WIDTH), TEXT_LEFT + bounds.left + bounds.width + RIGHT_MARGIN,
                   static_cast<float>(splitButton->right - contentLeft()) + OUTLINE});
-    boxWidth = static_cast<int>(std::ceil(std::min(needed, static_cast<float>(width - contentLeft()) - RIGHT_MARGIN)));
+    boxWidth = static_cast<int>(
+        std::ceil(std::min(needed, static_cast<float>(width - contentLeft()) - RIGHT_MARGIN)));
     box.setSize(sf::Vector2f(static_cast<float>(boxWidth), static_cast<float>(boxHeight)));
     const sf::FloatRect content = getCoordinatesRect();
     for (const auto& row : personButtons) {

@@ -53,8 +53,9 @@ std::string citizenEntry(int number, const person& citizen) {
 } // namespace
 
 std::string commandPanelText(const placeableObject& object) {
-    return headline(object) + "\ncoordinates: (" + position(object) + ")\n" + "Faction: " + factionName(object) +
-           "\nOwner: " + ownerName(object) + "\nAttack strength: " + intToString(object.getAttackStrength()) +
+    return headline(object) + "\ncoordinates: (" + position(object) + ")\n" +
+           "Faction: " + factionName(object) + "\nOwner: " + ownerName(object) +
+           "\nAttack strength: " + intToString(object.getAttackStrength()) +
            "\nDefence strength: " + intToString(object.getDefenceStrength()) +
            "\nPopulation: " + intToString(object.numPeople()) + "\nGold: " + intToString(object.gold) +
            "\nFood: " + intToString(object.food) + "\nWood: " + intToString(object.wood) +

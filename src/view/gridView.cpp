@@ -233,7 +233,8 @@ void gridView::displayGrid(int level) {
     parent->coordText.move(0, static_cast<float>(height / 4));
 
     const sf::FloatRect overview = overviewArea();
-    parent->mapViewer->drawWorldMap(overview.top / static_cast<float>(height), overview.width, overview.height);
+    parent->mapViewer->drawWorldMap(overview.top / static_cast<float>(height), overview.width,
+                                    overview.height);
 }
 
 sf::FloatRect gridView::overviewArea() const {
@@ -339,7 +340,8 @@ float gridView::fillingScale(const sf::Texture& texture) const {
 void gridView::displayGridSquare(int square, int x, int y, int a, int b, int i, int j) {
     subGridObject& cells = subGrid(x, y);
     sf::Sprite& sprite = cells.tileSprites[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
-    const sf::Texture& texture = (*cells.tileTextures)[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+    const sf::Texture& texture =
+        (*cells.tileTextures)[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
     // A grid loaded again for another window scale has pictures of another size.
     sprite.setTexture(texture, true);
     const float scale = fillingScale(texture);

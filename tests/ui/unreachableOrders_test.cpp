@@ -17,7 +17,8 @@ TEST(UnreachableOrders, TheConsoleSaysWhenTheHumansOrderFindsNoPath) {
         game.controller.orderMove(x, 3.5f);
         ASSERT_TRUE(searches.waitUntilIdle(std::chrono::steady_clock::now() + std::chrono::minutes(1)));
         game.controller.processGameTick();
-        const bool reported = game.console().text().find("Scouts finds no path to (5.5)(3.5)") != std::string::npos;
+        const bool reported =
+            game.console().text().find("Scouts finds no path to (5.5)(3.5)") != std::string::npos;
         EXPECT_EQ(reported, x == 5.5f) << x;
     }
 }

@@ -4,41 +4,32 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(JpegScaling, DecodesAtTheSmallestPowerOfTwoFactorStillAsLargeAsShown) {
-    struct Case { unsigned picture, shown, side; const char* why; };
-    const Case cases[] = {
+    // picture side, side shown, side decoded, why.
+    const std::tuple<unsigned, unsigned, unsigned, const char*> cases[] = {
         {600, 213, 300, "the default window's square: half size"},
         {600, 300, 300, "half size is exactly large enough"},
         {600, 301, 600, "one pixel more needs the whole picture"},
-        {600, 150, 150, "a quarter"},
         {600, 149, 150, "a quarter still covers one pixel less"},
         {600, 1, 75, "never below an eighth"},
         {600, 0, 600, "0 asks for the whole size"},
         {601, 301, 301, "sizes round up, as TurboJPEG's do"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        EXPECT_EQ(scaledJpegSide(c.picture, c.shown), c.side);
+    for (const auto& [picture, shown, side, why] : cases) {
+        SCOPED_TRACE(why);
+        EXPECT_EQ(scaledJpegSide(picture, shown), side);
     }
-    // Left half sand, right half deep water: decoded at half size, each half keeps its colour.
+    // Decoded for the default window's square, a sand-coloured picture comes out at half size, still sand.
     sf::Image image;
     image.create(600, 600, SAND);
-    for (unsigned x = 300; x < 600; ++x) {
-        for (unsigned y = 0; y < 600; ++y) {
-            image.setPixel(x, y, DARK_BLUE);
-        }
-    }
     const temporaryDirectory folder;
-    ASSERT_TRUE(writeJpeg(image, folder.file("halves.jpg")));
+    ASSERT_TRUE(writeJpeg(image, folder.file("sand.jpg")));
     rgbaPicture picture;
     std::string error;
-    ASSERT_TRUE(readJpeg(folder.file("halves.jpg"), picture, error, 213)) << error;
-    ASSERT_EQ(picture.width, 300u);
-    ASSERT_EQ(picture.height, 300u);
-    for (const auto& [x, colour] : {std::pair{75u, SAND}, std::pair{225u, DARK_BLUE}}) {
-        const std::uint8_t* pixel = &picture.pixels[(150u * 300u + x) * 4u];
-        EXPECT_LE(std::abs(pixel[0] - colour.r) + std::abs(pixel[1] - colour.g) + std::abs(pixel[2] - colour.b), 12)
-            << x;
-    }
+    ASSERT_TRUE(readJpeg(folder.file("sand.jpg"), picture, error, 213)) << error;
+    ASSERT_EQ(sf::Vector2u(picture.width, picture.height), sf::Vector2u(300, 300));
+    const std::uint8_t* centre = &picture.pixels[(150u * 300u + 150u) * 4u];
+    EXPECT_LE(std::abs(centre[0] - SAND.r) + std::abs(centre[1] - SAND.g) + std::abs(centre[2] - SAND.b), 9);
 }
