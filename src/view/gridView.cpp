@@ -205,6 +205,9 @@ void gridView::displayGrid(int level) {
         setToDisplay(c + neighbour.x, r + neighbour.y);
     }
     releaseDistantSubgrids();
+    if (level == 0 && gridPicturesStale()) {
+        loadGrids(false, &parent->mapCamera, parent->gridX, parent->gridY);
+    }
     drawGrids(level);
     controller->checkForInput();
     if (!App->isOpen()) {

@@ -77,8 +77,9 @@ class gridView {
     /// Draws the console and the loading notice into the current frame without showing it.
     void loadingText();
 
-    /// Loads the missing grid pictures of the block drawn in mode 1 around (x, y), showing the loading
-    /// screen with `camera` when `withProgress`, else the loading notice (none when `camera` is null).
+    /// Loads the missing grid pictures of the block drawn in mode 1 around (x, y), decoded for the screen
+    /// square (all of them again after a change of scale), showing the loading screen with `camera` when
+    /// `withProgress`, else the loading notice (none when `camera` is null).
     void loadGrids(bool withProgress, sf::View* camera, int x, int y);
     /// Writes the missing cell pictures of grid (x, y), refined from `heights`, the world map's field.
     void generateSubgrids(int x, int y, const heightField& heights);
@@ -87,8 +88,10 @@ class gridView {
     /// Releases the cell pictures of grids outside the kept block around the centre grid, and of grids
     /// decoded for another size of screen square (after a change of window scale), which load again.
     void releaseDistantSubgrids();
-    /// The side of a screen square in screen pixels, which the cell pictures are decoded for.
+    /// The side of a screen square in screen pixels, which the pictures are decoded for.
     unsigned shownSquarePixels() const;
+    /// The grid pictures loaded were decoded for another size of screen square than the window's now.
+    bool gridPicturesStale() const;
 
     /// What this frame shows, for placing points on screen (gridPointOnScreen).
     gridFrame frame(int level) const;
@@ -110,6 +113,8 @@ class gridView {
     float cursorY = 0.0f;
     int squarePixels;
     int gridSpan = GRID_SPAN;
+    /// The screen square the loaded grid pictures were decoded for [Units: screen pixels].
+    unsigned gridPicturesFor = 0;
     /// Decoded cell pictures of the grid being loaded, [a][b]; each loading worker fills its own column.
     std::array<std::array<rgbaPicture, 10>, 10> decodedTiles;
 

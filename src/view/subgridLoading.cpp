@@ -26,8 +26,8 @@
 
 namespace {
 constexpr int CELLS_PER_GRID = 10;
-/// Every cell picture is this many pixels wide and high.
-constexpr unsigned CELL_PICTURE_PIXELS = 600;
+/// Every grid and cell picture is this many pixels wide and high.
+constexpr unsigned PICTURE_PIXELS = 600;
 
 /// Copies a decoded picture into `texture`; false when the picture is empty.
 bool upload(sf::Texture& texture, const rgbaPicture& picture) {
@@ -53,6 +53,15 @@ int columnDistance(int a, int b, int columns) {
 void gridView::loadGrids(bool withProgress, sf::View* camera, int x, int y) {
     const std::string world = worldPath(worldName);
     rgbaPicture picture;
+    // Grid pictures stay for the run: decoded for the screen square, they take a quarter of the memory at
+    // the default scale. After a change of scale they are all loaded again.
+    if (gridPicturesStale()) {
+        for (std::unique_ptr<sf::Texture>& loaded : gridTextures) {
+            loaded.reset();
+        }
+    }
+    const unsigned shownSide = shownSquarePixels();
+    gridPicturesFor = shownSide;
     for (const gridToLoad& grid : gridLoadBlock(x, y, numHorizontalGrids(), numVerticalGrids())) {
         std::unique_ptr<sf::Texture>& texture = gridTextures[gridIndex(grid.column, grid.row)];
         if (texture) {
@@ -65,7 +74,7 @@ void gridView::loadGrids(bool withProgress, sf::View* camera, int x, int y) {
         }
         texture = std::make_unique<sf::Texture>();
         std::string error;
-        if (!readJpeg(gridImagePath(world, grid.column, grid.row), picture, error) ||
+        if (!readJpeg(gridImagePath(world, grid.column, grid.row), picture, error, shownSide) ||
             !upload(*texture, picture)) {
             std::cout << "Failed to load upper grid image!\n";
         }
@@ -183,6 +192,11 @@ void gridView::uploadColumn(std::array<std::array<sf::Texture, 10>, 10>& texture
     }
 }
 
+bool gridView::gridPicturesStale() const {
+    return scaledJpegSide(PICTURE_PIXELS, shownSquarePixels()) !=
+           scaledJpegSide(PICTURE_PIXELS, gridPicturesFor);
+}
+
 unsigned gridView::shownSquarePixels() const {
     return static_cast<unsigned>(std::ceil(static_cast<float>(squarePixels) * scale / resolution));
 }
@@ -194,9 +208,9 @@ void gridView::releaseDistantSubgrids() {
         return columnDistance(grid.x, centreColumn, numHorizontalGrids()) > KEPT_SUBGRID_RADIUS ||
                std::abs(grid.y - centreRow) > KEPT_SUBGRID_RADIUS;
     };
-    const unsigned side = scaledJpegSide(CELL_PICTURE_PIXELS, shownSquarePixels());
+    const unsigned side = scaledJpegSide(PICTURE_PIXELS, shownSquarePixels());
     const auto resized = [&](const sf::Vector2i& grid) {
-        return scaledJpegSide(CELL_PICTURE_PIXELS, subGrid(grid.x, grid.y).decodedFor) != side;
+        return scaledJpegSide(PICTURE_PIXELS, subGrid(grid.x, grid.y).decodedFor) != side;
     };
     const auto released = [&](const sf::Vector2i& grid) { return distant(grid) || resized(grid); };
     for (const sf::Vector2i& grid : subgridsInMemory) {
