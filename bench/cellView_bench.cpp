@@ -67,7 +67,7 @@ void BM_CellViewGenerate(benchmark::State& state) {
 BENCHMARK(BM_CellViewGenerate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 /// The 100 pictures decoded with TurboJPEG on the worker pool, for a screen square of the argument's pixels
-/// (0: whole size; 213: the default window's square, half size).
+/// (0: whole size; 213: the default window's square, 3/8 size).
 void BM_CellViewDecodeTurboJpeg(benchmark::State& state) {
     std::vector<rgbaPicture> pictures(CELLS);
     const auto shownSide = static_cast<unsigned>(state.range(0));

@@ -15,8 +15,6 @@
 namespace {
 
 constexpr int JPEG_QUALITY = 90;
-/// The smallest scaling factor used is 1/8.
-constexpr unsigned MAX_SCALE_DENOMINATOR = 8;
 
 struct compressorDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -66,19 +64,25 @@ class jpegCompressor {
     std::size_t size = 0;
 };
 
-/// A side scaled by 1 / `denominator`, rounded up as TurboJPEG rounds it.
-unsigned scaledSize(unsigned side, unsigned denominator) {
-    return (side + denominator - 1) / denominator;
+/// A side scaled by `factor`, rounded up as TurboJPEG rounds it.
+unsigned scaledSize(unsigned side, tjscalingfactor factor) {
+    return static_cast<unsigned>(TJSCALED(static_cast<int>(side), factor));
 }
 
-/// The largest power of two up to MAX_SCALE_DENOMINATOR that keeps `pictureSide` at least `shownSide`.
-unsigned scaleDenominator(unsigned pictureSide, unsigned shownSide) {
-    unsigned denominator = 1;
-    while (shownSide > 0 && denominator < MAX_SCALE_DENOMINATOR &&
-           scaledSize(pictureSide, 2 * denominator) >= shownSide) {
-        denominator *= 2;
+/// The smallest of TurboJPEG's scaling factors up to 1 that keeps `pictureSide` at least `shownSide`; 1 for
+/// a `shownSide` of 0.
+tjscalingfactor scalingFor(unsigned pictureSide, unsigned shownSide) {
+    tjscalingfactor best{1, 1};
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    for (int i = 0; factors != nullptr && shownSide > 0 && i < count; ++i) {
+        const tjscalingfactor factor = factors[i];
+        if (factor.num <= factor.denom && scaledSize(pictureSide, factor) >= shownSide &&
+            scaledSize(pictureSide, factor) < scaledSize(pictureSide, best)) {
+            best = factor;
+        }
     }
-    return denominator;
+    return best;
 }
 
 struct decompressorDeleter {
@@ -116,11 +120,10 @@ class jpegDecompressor {
             error = tjGetErrorStr2(handle.get());
             return false;
         }
-        // TurboJPEG picks the largest scaling factor that keeps within the size asked for: the factor of the
-        // longer side's scaled size.
-        const unsigned denominator = scaleDenominator(static_cast<unsigned>(std::max(w, h)), shownSide);
-        w = static_cast<int>(scaledSize(static_cast<unsigned>(w), denominator));
-        h = static_cast<int>(scaledSize(static_cast<unsigned>(h), denominator));
+        // TurboJPEG picks the largest scaling factor that keeps within the size asked for: this one.
+        const tjscalingfactor factor = scalingFor(static_cast<unsigned>(std::max(w, h)), shownSide);
+        w = TJSCALED(w, factor);
+        h = TJSCALED(h, factor);
         picture.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
         if (tjDecompress2(handle.get(), input.data(), input.size(), picture.pixels.data(), w, 0, h, TJPF_RGBA,
                           0) != 0) {
@@ -175,7 +178,7 @@ bool writeJpeg(const sf::Image& image, const std::string& path) {
 }
 
 unsigned scaledJpegSide(unsigned pictureSide, unsigned shownSide) {
-    return scaledSize(pictureSide, scaleDenominator(pictureSide, shownSide));
+    return scaledSize(pictureSide, scalingFor(pictureSide, shownSide));
 }
 
 bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error, unsigned shownSide) {

@@ -25,8 +25,7 @@ struct rgbaPicture {
 };
 
 /// The side of a square picture of `pictureSide` pixels decoded at the smallest of TurboJPEG's scaling
-/// factors 1/8, 1/4, 1/2 and 1 that keeps it at least `shownSide` pixels; 0 asks for the whole size. These
-/// factors scale inside the inverse DCT's fast paths; the others (3/8, 5/8, …) take a slower one.
+/// factors (1/8, 1/4, 3/8, … 7/8, 1) that keeps it at least `shownSide` pixels; 0 asks for the whole size.
 [[nodiscard]] unsigned scaledJpegSide(unsigned pictureSide, unsigned shownSide);
 
 /// Decodes the JPEG file at `path` into `picture` (reusing its buffer), scaled down as scaledJpegSide says
