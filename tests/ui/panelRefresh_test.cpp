@@ -19,7 +19,6 @@ TEST(PanelRefresh, DetailsAndInfoBoxFollowTheObjectUntilItLeavesPlay) {
         return std::make_pair(countOf(details.panelText.getString(), line),
                               countOf(box.text.getString(), line));
     };
-    EXPECT_EQ(shows("Food: 0"), std::make_pair(1ul, 1ul));
     town.food = 27;
     EXPECT_EQ(shows("Food: 27"), std::make_pair(1ul, 1ul)) << "the food of now, not of the selection";
     town.addNewPerson(std::make_unique<person>("Newborn", &mine, Farmer));
