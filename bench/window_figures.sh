@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Window figures of the default world under Xvfb: CPU share of an idle window, the time from the key
 # press to the cell view of a grid without pictures, and the peak memory after crossing 20 grids in the
-# cell view. Run after a release build: xvfb-run -a -s "-screen 0 1920x1080x24" bench/window_figures.sh
+# cell view. Run after a release build on a screen the default window fits:
+#   xvfb-run -a -s "-screen 0 2048x1200x24" bench/window_figures.sh
+# KESTROVA_BINARY names another build of the program; KESTROVA_CELL_VIEW_SHOT a PNG file for a screenshot
+# of the first cell view, to compare two builds' pictures.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-binary="$root/build/kestrova"
+binary="${KESTROVA_BINARY:-$root/build/kestrova}"
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cd "$work"
@@ -49,6 +52,10 @@ xdotool keydown equal
 until grep -q "Image load time:" out.txt; do sleep 0.005; done
 end=$(date +%s%N)
 xdotool keyup equal
+if [[ -n "${KESTROVA_CELL_VIEW_SHOT:-}" ]]; then
+    sleep 1
+    import -window "$window" "$KESTROVA_CELL_VIEW_SHOT"
+fi
 echo "key press to the cell view's pictures in memory: $(( (end - start) / 1000000 )) ms" \
      "(the first frame with them follows within one frame, 17 ms)"
 grep -a -E "^Generation time:|^Image load time:" out.txt | sed 's/^/  /'

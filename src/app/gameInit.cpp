@@ -6,6 +6,7 @@
 #include "app/savedGame.hpp"
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
+#include "app/windowFit.hpp"
 #include "app/worldFiles.hpp"
 #include "app/worldSelection.hpp"
 #include "path/aStarGraph.hpp"
@@ -13,6 +14,7 @@
 #include "sim/Faction.hpp"
 #include "sim/pathSearches.hpp"
 #include "sim/player.hpp"
+#include "ui/consoleCommands.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
 #include "view/gameView.hpp"
@@ -131,13 +133,31 @@ void prepareGraph(const std::string& directory, std::ostream& out) {
     out << "Loaded graph from archive!!\n";
 }
 
+/// Sizes the new window as the console's "scale" does, at the configured scale when the window fits the
+/// screen and at the largest that fits otherwise (config.xml is left as it is), and centres it: without a
+/// window manager nothing else places it.
+void openOnScreen(std::ostream& out) {
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    const float configured = scale;
+    const float fitting = fittingWindowScale(configured, width, height, desktop.width, desktop.height);
+    if (fitting != configured) {
+        out << "The window at scale " << configured << " does not fit the screen (" << desktop.width << " x "
+            << desktop.height << "): using scale " << fitting
+            << ". Set resolutionScalePercentage in config.xml to choose another." << std::endl;
+    }
+    applyWindowScale(fitting, currentGameWindow());
+    // The size asked for, which the window system may not have applied yet.
+    const sf::Vector2u size(static_cast<unsigned>(static_cast<float>(width) * fitting),
+                            static_cast<unsigned>(static_cast<float>(height) * fitting));
+    App->setPosition(centredWindowPosition(size, desktop.width, desktop.height));
+}
+
 /// Steps 13 to 15: the window, the loading frame, then frames until the window closes.
 void runWindow(std::ostream& out) {
     App = std::make_unique<sf::RenderWindow>(
         sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height), 32), "Kestrova Game",
         sf::Style::Close);
-    App->setSize(sf::Vector2u(static_cast<unsigned>(static_cast<float>(width) * scale),
-                              static_cast<unsigned>(static_cast<float>(height) * scale)));
+    openOnScreen(out);
     // An idle window would otherwise draw as fast as it can; ticks do not depend on the frame rate.
     App->setFramerateLimit(60);
     view->loadingScreen(0, view->mapCamera);

@@ -120,6 +120,7 @@ void deliverPath(placeableObject& object, const pathAnswer& answer) {
     if (answer.result == micropather::pathFound) {
         object.installPath(answer.waypoints);
     }
+    object.pathNotFound = answer.result == micropather::noPath;
 }
 
 pathSearchPool::pathSearchPool(aStarGraph& graph, unsigned permits) : graph(graph) {

@@ -14,6 +14,7 @@
 #include "world/terrainImage.hpp"
 #include "world/worldMap.hpp"
 
+#include <SFML/Graphics/CircleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <algorithm>
@@ -23,6 +24,10 @@
 namespace {
 constexpr unsigned LABEL_CHARACTER_SIZE = 20;
 constexpr float LABEL_OFFSET_Y = 10.0f;
+/// Between the shape's edge and the selection ring.
+constexpr float SELECTION_RING_GAP = 5.0f;
+constexpr float SELECTION_RING_THICKNESS = 3.0f;
+constexpr std::size_t SELECTION_RING_POINTS = 30;
 
 } // namespace
 
@@ -72,6 +77,22 @@ void placeableObject::draw(sf::RenderTarget& target, const sf::Font& font, float
         target.draw(*shape);
     }
     target.draw(label);
+}
+
+void placeableObject::drawSelectionMark(sf::RenderTarget& target, float screenX, float screenY) const {
+    sf::FloatRect bounds(screenX, screenY, 0, 0);
+    const std::unique_ptr<sf::Drawable> shape = getSFDrawable(screenX, screenY, 0, 0, 0);
+    if (const auto* outline = dynamic_cast<const sf::Shape*>(shape.get())) {
+        bounds = outline->getGlobalBounds();
+    }
+    const float radius = std::max(bounds.width, bounds.height) / 2 + SELECTION_RING_GAP;
+    sf::CircleShape ring(radius, SELECTION_RING_POINTS);
+    ring.setOrigin(radius, radius);
+    ring.setPosition(bounds.left + bounds.width / 2, bounds.top + bounds.height / 2);
+    ring.setFillColor(sf::Color::Transparent);
+    ring.setOutlineColor(SELECTION_COLOUR);
+    ring.setOutlineThickness(SELECTION_RING_THICKNESS);
+    target.draw(ring);
 }
 
 int placeableObject::getAttackStrength() const {
@@ -188,6 +209,7 @@ void placeableObject::setPath(float x, float y) {
     }
     // Raised here rather than on the search's thread, so that a second request is refused at once.
     pathInProgress = true;
+    pathNotFound = false;
     microPatherSem->submit(*this, makePathQuery(*graph, *this, x, y));
 }
 

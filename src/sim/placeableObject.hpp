@@ -29,7 +29,8 @@ using waypoint = std::pair<float, float>;
 ///
 /// Threads: everything here belongs to the main thread, except the path fields. A search installs its path
 /// from its own thread holding `pathMutex`, which guards `destX`, `destY` and `travelPath`, and reads `x`,
-/// which the tick therefore moves only under `pathMutex`; `moving` and `pathInProgress` are atomic.
+/// which the tick therefore moves only under `pathMutex`; `moving`, `pathInProgress` and `pathNotFound` are
+/// atomic.
 class placeableObject : public gameObject {
   public:
     /// Does not add the object to the faction.
@@ -76,6 +77,8 @@ class placeableObject : public gameObject {
     std::unique_ptr<std::vector<waypoint>> travelPath;
     /// A path search for this object has been accepted and has not finished.
     std::atomic<bool> pathInProgress{false};
+    /// The last search found no path; lowered by the next request.
+    std::atomic<bool> pathNotFound{false};
     std::map<travelEquipment, int> equipment;
     mutable std::mutex pathMutex;
     bool isMilitary = false;
@@ -95,6 +98,9 @@ class placeableObject : public gameObject {
     /// The shape and the name label, the label below the shape's corner.
     void draw(sf::RenderTarget& target, const sf::Font& font, float screenX, float screenY, float cursorX,
               float cursorY, float tolerance) const;
+
+    /// A ring around the shape drawn at the given screen position, marking the selected object.
+    void drawSelectionMark(sf::RenderTarget& target, float screenX, float screenY) const;
 
     int getAttackStrength() const;
     int getDefenceStrength() const;

@@ -3,10 +3,16 @@
 #include "view/gameView.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 namespace {
 constexpr unsigned CAPTION_SIZE = 20;
+/// A caption is not shrunk below this size to fit its square.
+constexpr unsigned SMALLEST_CAPTION_SIZE = 12;
+/// Room between a caption and its square's right and bottom edges.
+constexpr int CAPTION_PADDING = 3;
 constexpr float OUTLINE = 3.0f;
 } // namespace
 
@@ -27,6 +33,32 @@ button::button(std::string label, int x, int y, int size, buttonPanel* owner, ga
 void button::draw(sf::RenderTarget& target) const {
     target.draw(shape);
     target.draw(text);
+}
+
+void button::fitCaption() {
+    const auto fits = [this] {
+        const sf::FloatRect bounds = text.getLocalBounds();
+        return bounds.left + bounds.width <= static_cast<float>(right - left - CAPTION_PADDING) &&
+               bounds.top + bounds.height <= static_cast<float>(bottom - top - CAPTION_PADDING);
+    };
+    if (fits()) {
+        return;
+    }
+    std::string wrapped = label;
+    std::replace(wrapped.begin(), wrapped.end(), ' ', '\n');
+    text.setString(wrapped);
+    for (unsigned size = CAPTION_SIZE; !fits() && size > SMALLEST_CAPTION_SIZE; --size) {
+        text.setCharacterSize(size - 1);
+    }
+}
+
+void button::growToCaption(int maxHeight) {
+    const sf::FloatRect bounds = text.getLocalBounds();
+    const int across = static_cast<int>(std::ceil(bounds.left + bounds.width)) + CAPTION_PADDING;
+    const int down = static_cast<int>(std::ceil(bounds.top + bounds.height)) + CAPTION_PADDING;
+    right = std::max(right, left + across);
+    bottom = std::max(bottom, top + std::min(down, maxHeight));
+    shape.setSize(sf::Vector2f(static_cast<float>(right - left), static_cast<float>(bottom - top)));
 }
 
 void button::press() {

@@ -38,6 +38,12 @@ class button {
 
     /// The outline square, then the caption.
     void draw(sf::RenderTarget& target) const;
+    /// Makes the caption fit inside the square: wrapped at its blanks, then in a smaller character size if
+    /// it still does not fit. Needs the font loaded.
+    void fitCaption();
+    /// Widens and heightens the button, keeping its top-left corner, so that its caption fits at its
+    /// character size, to at most `maxHeight` units high. Needs the font loaded.
+    void growToCaption(int maxHeight);
     /// Runs the action with the owner and the owner's current object (both null without an owner).
     void press();
     /// Moves the hit rectangle and the drawables together.

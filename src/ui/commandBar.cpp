@@ -10,6 +10,8 @@
 #include "world/terrainImage.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int PANEL_SIZE = 400;
@@ -17,6 +19,8 @@ constexpr float OUTLINE = 3.0f;
 /// Between neighbouring buttons, and between the first button and the panel's column.
 constexpr int BUTTON_GAP = 3;
 constexpr float STATUS_TOP = 30.0f;
+/// Room between the details and the panel's right and bottom edges.
+constexpr float TEXT_MARGIN = 8.0f;
 
 struct barButton {
     const char* caption;
@@ -79,13 +83,47 @@ void commandBar::update(placeableObject* object) {
     }
     selected = object;
     visible = true;
-    panelText.setString(commandPanelText(*object));
+    refresh();
+}
+
+void commandBar::refresh() {
+    if (selected == nullptr) {
+        return;
+    }
+    std::string now = commandPanelText(*selected);
+    if (now == shownText) {
+        return;
+    }
+    shownText = std::move(now);
+    panelText.setString(shownText);
+}
+
+void commandBar::fitPanel() {
+    // The panel keeps its right and bottom edges and grows left and up, to at most the window's width.
+    const sf::FloatRect text = panelText.getLocalBounds();
+    const float across =
+        std::min(std::max(static_cast<float>(PANEL_SIZE), text.left + text.width + TEXT_MARGIN),
+                 static_cast<float>(width) - OUTLINE);
+    const float down = std::max(static_cast<float>(PANEL_SIZE), text.top + text.height + TEXT_MARGIN);
+    panel.setSize({across, down});
+    panel.setPosition(static_cast<float>(width) - across,
+                      static_cast<float>(height - barHeight) - down - OUTLINE);
+    panelText.setPosition(panel.getPosition());
 }
 
 void commandBar::display() {
     if (!visible) {
         return;
     }
+    refresh();
+    // Text metrics need the graphics context, which drawing has.
+    if (!captionsFitted) {
+        for (const auto& made : buttons) {
+            made->fitCaption();
+        }
+        captionsFitted = true;
+    }
+    fitPanel();
     App->draw(bar);
     App->draw(panel);
     App->draw(panelText);

@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Text.hpp>
 #include <array>
 #include <memory>
+#include <string>
 
 class gameController;
 class gameView;
@@ -37,7 +38,10 @@ class commandBar : public buttonPanel {
     /// Selects `object` (not null) for the controller and the bar, and describes it in the panel as it is
     /// now.
     void update(placeableObject* object);
-    /// Draws the bar, the panel, the status line and the buttons while the bar is visible.
+    /// Describes the selected object as it is now.
+    void refresh();
+    /// Refreshes the panel, then draws the bar, the panel (grown left and up when the text needs more room),
+    /// the status line and the buttons (their captions fitted) while the bar is visible.
     void display();
     void hide() { visible = false; }
 
@@ -54,4 +58,11 @@ class commandBar : public buttonPanel {
     std::array<std::unique_ptr<button>, BUTTON_COUNT> buttons;
     placeableObject* selected = nullptr;
     gameController* controller;
+
+  private:
+    /// Sizes the panel to its text. Needs the graphics context.
+    void fitPanel();
+    /// The panel's text as last set.
+    std::string shownText;
+    bool captionsFitted = false;
 };

@@ -141,9 +141,7 @@ void rescale(const std::string& valueText, consoleView& console, consoleWindow& 
         console.appendLog("Scale must be from 0.01 to 10: try again.");
         return;
     }
-    scale = value;
-    window.setSize(static_cast<unsigned>(static_cast<float>(width) * value),
-                   static_cast<unsigned>(static_cast<float>(height) * value));
+    applyWindowScale(value, window);
 }
 
 void give(const std::string& kind, consoleView& console, gameController* controller) {
@@ -203,6 +201,12 @@ void addComputerOpponents(consoleView& console) {
 }
 
 } // namespace
+
+void applyWindowScale(float value, consoleWindow& window) {
+    scale = value;
+    window.setSize(static_cast<unsigned>(static_cast<float>(width) * value),
+                   static_cast<unsigned>(static_cast<float>(height) * value));
+}
 
 consoleWindow& currentGameWindow() {
     static appWindow window;

@@ -27,6 +27,10 @@ extern const char* const CONSOLE_HELP;
 constexpr float MIN_WINDOW_SCALE = MIN_SCALE_PERCENTAGE / 100.0f;
 constexpr float MAX_WINDOW_SCALE = MAX_SCALE_PERCENTAGE / 100.0f;
 
+/// What "scale" does with a valid value: the global `scale` becomes `value` and the window is resized to
+/// (`width` × value, `height` × value), each truncated.
+void applyWindowScale(float value, consoleWindow& window);
+
 /// Runs one command line (not empty, already echoed). Replies go to `console`'s log; conversion errors
 /// also to `out`. "gen" and "load" close `window`, and the next run builds the world they asked for.
 /// `controller` may be null, as for a console without a game.

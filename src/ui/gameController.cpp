@@ -16,6 +16,7 @@
 #include "world/terrainImage.hpp"
 #include "world/worldMap.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -117,6 +118,7 @@ gameController::generateFactions(int count, const std::string& humanName, const 
 }
 
 bool gameController::processGameTick() {
+    reportUnreachableOrders();
     const int now = gameClock.getElapsedTime().asMilliseconds();
     if (lastTickTime >= now - tickInterval) {
         return false;
@@ -156,7 +158,29 @@ void gameController::orderMove(float cursorX, float cursorY) {
     }
     logToConsole("Ordering move to: (" + floatToString(cursorX) + ")(" + floatToString(cursorY) + ")");
     selectedObject->resetTargets();
-    selectedObject->setPath(cursorX, cursorY);
+    requestPath(cursorX, cursorY);
+}
+
+void gameController::requestPath(float x, float y) {
+    selectedObject->setPath(x, y);
+    if (selectedObject->pathInProgress) {
+        awaitingPaths.push_back(orderedPath{selectedObject, x, y});
+    }
+}
+
+void gameController::reportUnreachableOrders() {
+    const auto ended = [](const orderedPath& order) {
+        if (order.object->pathInProgress) {
+            return false;
+        }
+        if (order.object->pathNotFound) {
+            logToConsole(order.object->name + " finds no path to (" + floatToString(order.x) + ")(" +
+                         floatToString(order.y) + ").");
+        }
+        return true;
+    };
+    awaitingPaths.erase(std::remove_if(awaitingPaths.begin(), awaitingPaths.end(), ended),
+                        awaitingPaths.end());
 }
 
 void gameController::orderAttack(placeableObject* target) {
@@ -198,6 +222,6 @@ bool gameController::orderTowards(placeableObject* target, const std::string& re
     logToConsole("Ordering " + verb + " on " + target->name + " (" + floatToString(target->x + 1.0f) + ")(" +
                  floatToString(target->y) + ")");
     selectedObject->resetTargets();
-    selectedObject->setPath(target->x + 1.0f, target->y);
+    requestPath(target->x + 1.0f, target->y);
     return true;
 }

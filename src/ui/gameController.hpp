@@ -98,7 +98,24 @@ class gameController {
     /// Registered buttons in registration order; their panels own them.
     std::vector<button*> buttons;
 
+    /// Tells the console of every order of the human's whose path search has ended without a path, once.
+    /// Called every frame by processGameTick.
+    void reportUnreachableOrders();
+    /// Home: centres the view on the selected object in play or, with none, selects the human's first city
+    /// and centres on it.
+    void goHome();
+
   private:
+    /// A path asked for by one of the human's orders, until its search ends.
+    struct orderedPath {
+        placeableObject* object;
+        float x;
+        float y;
+    };
+    std::vector<orderedPath> awaitingPaths;
+    /// Asks for the selected object's path to (x, y), x in the +1.0 convention, on the human's behalf.
+    void requestPath(float x, float y);
+
     /// Every object of every faction within the mode's tolerance of the cursor, in scan order.
     std::vector<placeableObject*> objectsUnderCursor() const;
     /// The human commands the object, or leads its faction.

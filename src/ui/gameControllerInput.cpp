@@ -1,6 +1,8 @@
+#include "app/consoleLog.hpp"
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
 #include "sim/Faction.hpp"
+#include "sim/city.hpp"
 #include "sim/placeableObject.hpp"
 #include "sim/player.hpp"
 #include "ui/button.hpp"
@@ -57,10 +59,11 @@ void gameController::checkForKeypress() {
         view->console->setActive();
         view->console->inputShown = true;
     }
-    if (debounced(sf::Keyboard::Dash) && display != 0) {
+    // The numpad's − and + zoom as the main keys do.
+    if ((debounced(sf::Keyboard::Dash) || debounced(sf::Keyboard::Subtract)) && display != 0) {
         view->gridViewer->zoomOut();
     }
-    if (debounced(sf::Keyboard::Equal)) {
+    if (debounced(sf::Keyboard::Equal) || debounced(sf::Keyboard::Add)) {
         if (display != 0) {
             view->gridViewer->zoomIn();
         } else {
@@ -110,6 +113,8 @@ void gameController::pollEvents() {
             if (console.isActive() &&
                 (event.key.code == sf::Keyboard::Up || event.key.code == sf::Keyboard::Down)) {
                 console.recallHistory(event.key.code == sf::Keyboard::Up ? -1 : 1);
+            } else if (!console.isActive() && event.key.code == sf::Keyboard::Home) {
+                goHome();
             }
             break;
         case sf::Event::TextEntered:
@@ -177,7 +182,13 @@ void gameController::handleMouseWheel(const sf::Event& event) {
 
 void gameController::handleMousePress(const sf::Event& event) {
     const Faction* humanFaction = humanPlayer ? humanPlayer->faction : nullptr;
+    // A click on a panel acts on the panel alone: its buttons, or nothing; never on the map behind it.
+    const bool onPanel = panelAt(view->shownPanelAreas(), static_cast<float>(view->mouseX) / scale,
+                                 static_cast<float>(view->mouseY) / scale) != screenPanel::none;
     if (event.mouseButton.button == sf::Mouse::Right) {
+        if (onPanel) {
+            return;
+        }
         for (placeableObject* object : objectsUnderCursor()) {
             if (object->faction != humanFaction) {
                 orderAttack(object);
@@ -198,6 +209,9 @@ void gameController::handleMousePress(const sf::Event& event) {
             return;
         }
     }
+    if (onPanel) {
+        return;
+    }
     if (context == movePending) {
         orderMove(view->gridViewer->cursorX, view->gridViewer->cursorY);
         return;
@@ -216,6 +230,28 @@ void gameController::handleMousePress(const sf::Event& event) {
             view->commandPanel->update(object);
             return;
         }
+    }
+}
+
+void gameController::goHome() {
+    placeableObject* home = selectedObject != nullptr && selectedObject->inPlay() ? selectedObject : nullptr;
+    if (home == nullptr && humanPlayer && humanPlayer->faction != nullptr) {
+        for (placeableObject* object : humanPlayer->faction->objects) {
+            if (dynamic_cast<city*>(object) != nullptr) {
+                home = object;
+                break;
+            }
+        }
+        if (home != nullptr && view != nullptr) {
+            view->commandPanel->update(home);
+        }
+    }
+    if (home == nullptr) {
+        logToConsole("You have no city left to go home to.");
+        return;
+    }
+    if (view != nullptr) {
+        view->centreOn(home->x, home->y);
     }
 }
 

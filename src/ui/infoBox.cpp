@@ -14,7 +14,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
+#include <cmath>
 #include <iostream>
+#include <iterator>
 
 namespace {
 constexpr int BOX_TOP = 100;
@@ -26,6 +28,9 @@ constexpr int SMALL_BUTTON = 20;
 /// Split's left edge, from the box's right edge.
 constexpr int SPLIT_FROM_RIGHT = 50;
 constexpr float TEXT_LEFT = 25.0f;
+/// Room between the text and the box's right edge, and between the box and the window's right edge.
+constexpr float RIGHT_MARGIN = 25.0f;
+constexpr float OUTLINE = 3.0f;
 } // namespace
 
 infoBox::infoBox(gameView* owner) : text("", arial, 20), controller(owner->controller) {
@@ -34,7 +39,7 @@ infoBox::infoBox(gameView* owner) : text("", arial, 20), controller(owner->contr
     box.setPosition(static_cast<float>(left), static_cast<float>(BOX_TOP));
     box.setFillColor(GREY_WITH_ALPHA);
     box.setOutlineColor(sf::Color::Black);
-    box.setOutlineThickness(3);
+    box.setOutlineThickness(OUTLINE);
     text.setFillColor(sf::Color::White);
     closeButton =
         std::make_unique<button>("Close", left, BOX_TOP, SMALL_BUTTON, this, controller, closeInfoBox);
@@ -53,7 +58,8 @@ infoBox::~infoBox() {
 }
 
 int infoBox::contentLeft() const {
-    return width / 2 - boxWidth / 2;
+    // Where a box of the default width is centred: a wider box grows to the right only.
+    return width / 2 - DEFAULT_WIDTH / 2;
 }
 
 sf::FloatRect infoBox::getCoordinatesRect() const {
@@ -73,20 +79,74 @@ void infoBox::update(placeableObject* shown) {
     text.setPosition(TEXT_LEFT, 0);
     visible = true;
     object = shown;
+    makeRows();
+    shownText.clear();
+    refresh();
+}
 
-    const sf::FloatRect content = getCoordinatesRect();
-    for (int i = 0; i < shown->numPeople(); ++i) {
-        person* citizen = shown->people[static_cast<std::size_t>(i)];
+void infoBox::makeRows() {
+    const int scrolled = static_cast<int>(text.getPosition().y);
+    for (int i = 0; i < object->numPeople(); ++i) {
+        person* citizen = object->people[static_cast<std::size_t>(i)];
         std::cout << "Populating button with person: " << static_cast<const void*>(citizen) << "\n";
         auto& made = personButtons.emplace_back(std::make_unique<button>(
             "X", 0, rowStart + ROW_HEIGHT * i, SMALL_BUTTON, this, controller, selectPerson, citizen));
         made->setRelativeLocation(contentLeft(), CONTENT_TOP);
-        made->visibleArea = content;
+        made->move(0, scrolled);
+        made->visibleArea = getCoordinatesRect();
         if (controller != nullptr) {
             controller->addButton(made.get());
         }
     }
-    text.setString(infoBoxText(*shown));
+}
+
+void infoBox::refresh() {
+    if (!visible || object == nullptr) {
+        return;
+    }
+    const bool sameRows = personButtons.size() == object->people.size() &&
+                          std::equal(personButtons.begin(), personButtons.end(), object->people.begin(),
+                                     [](const std::unique_ptr<button>& row, const person* citizen) {
+                                         return row->data == citizen;
+                                     });
+    if (!sameRows) {
+        // Citizens came or went: a row each for those there now, the chosen ones still chosen.
+        deleteButtons();
+        if (controller != nullptr) {
+            controller->addButton(splitButton.get());
+        }
+        makeRows();
+        for (auto chosen = selectedPeople.begin(); chosen != selectedPeople.end();) {
+            chosen = object->hasPerson(*chosen) ? std::next(chosen) : selectedPeople.erase(chosen);
+        }
+    }
+    std::string now = infoBoxText(*object);
+    if (now != shownText) {
+        shownText = std::move(now);
+        text.setString(shownText);
+    }
+}
+
+void infoBox::fitWidth() {
+    if (!captionsFitted) {
+        // Their captions are wider than their squares: the buttons grow right, in the strip above the rows.
+        for (button* small : {closeButton.get(), splitButton.get()}) {
+            small->growToCaption(CONTENT_TOP - BOX_TOP - static_cast<int>(OUTLINE));
+        }
+        captionsFitted = true;
+    }
+    // The box keeps its left edge and grows right, inside the window, when a line needs more room.
+    const sf::FloatRect bounds = text.getLocalBounds();
+    const float needed =
+        std::max({static_cast<float>(DEFAULT_WIDTH), TEXT_LEFT + bounds.left + bounds.width + RIGHT_MARGIN,
+                  static_cast<float>(splitButton->right - contentLeft()) + OUTLINE});
+    boxWidth = static_cast<int>(
+        std::ceil(std::min(needed, static_cast<float>(width - contentLeft()) - RIGHT_MARGIN)));
+    box.setSize(sf::Vector2f(static_cast<float>(boxWidth), static_cast<float>(boxHeight)));
+    const sf::FloatRect content = getCoordinatesRect();
+    for (const auto& row : personButtons) {
+        row->visibleArea = content;
+    }
 }
 
 void infoBox::deleteButtons() {
@@ -128,6 +188,8 @@ void infoBox::display() {
     if (!visible) {
         return;
     }
+    refresh();
+    fitWidth();
     App->draw(box);
     closeButton->draw(*App);
     splitButton->draw(*App);

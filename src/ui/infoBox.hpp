@@ -6,6 +6,7 @@
 #include <SFML/Graphics/Text.hpp>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 class gameController;
@@ -27,7 +28,11 @@ class infoBox : public buttonPanel {
 
     /// Shows the object as it is now, with a fresh row button per citizen and nobody chosen.
     void update(placeableObject* shown);
-    /// Draws the box, its buttons, the rows' highlights and the text while shown.
+    /// While shown, describes the object as it is now, with a row for each citizen there now (those still
+    /// there stay chosen).
+    void refresh();
+    /// Refreshes, then draws the box (wide enough for its longest line), its buttons (grown to their
+    /// captions), the rows' highlights and the text while shown.
     void display();
     /// Unregisters and destroys the row buttons and unregisters Split; the box stays as it is.
     void deleteButtons();
@@ -46,6 +51,8 @@ class infoBox : public buttonPanel {
     bool takesClicks() const override { return visible; }
 
     static constexpr int SCROLL_STEP = 15;
+    /// The box's width while its lines fit in it [Units: window units].
+    static constexpr int DEFAULT_WIDTH = 600;
     /// Height of a citizen's three lines [Units: window units].
     static constexpr int ROW_HEIGHT = 69;
 
@@ -55,7 +62,7 @@ class infoBox : public buttonPanel {
     std::unique_ptr<button> closeButton;
     std::unique_ptr<button> splitButton;
     placeableObject* object = nullptr;
-    int boxWidth = 600;
+    int boxWidth = DEFAULT_WIDTH;
     int boxHeight = 800;
     /// Citizens chosen for the next split.
     std::set<person*> selectedPeople;
@@ -68,6 +75,14 @@ class infoBox : public buttonPanel {
   private:
     /// Top left of the content region in window units.
     int contentLeft() const;
+    /// A row button for each citizen of the shown object, scrolled as the text is, registered.
+    void makeRows();
+    /// Sizes the box to its text and the Close and Split buttons to their captions. Needs the graphics
+    /// context.
+    void fitWidth();
+    /// The text as last set.
+    std::string shownText;
+    bool captionsFitted = false;
 };
 
 /// Hides the info box that owns the button and releases its row buttons.

@@ -23,6 +23,12 @@ std::string position(const placeableObject& object) {
     return floatToString(object.x + 1.0f) + ", " + floatToString(object.y);
 }
 
+/// The first line of the panels: the name, and whether the object has left play (merged, defeated,
+/// founded into a city), since the panels go on showing it.
+std::string headline(const placeableObject& object) {
+    return object.inPlay() ? object.name : object.name + " (no longer in play)";
+}
+
 template <class Key> int countOf(const std::map<Key, int>& counts, Key key) {
     const auto found = counts.find(key);
     return found == counts.end() ? 0 : found->second;
@@ -47,8 +53,9 @@ std::string citizenEntry(int number, const person& citizen) {
 } // namespace
 
 std::string commandPanelText(const placeableObject& object) {
-    return object.name + "\ncoordinates: (" + position(object) + ")\n" + "Faction: " + factionName(object) +
-           "\nOwner: " + ownerName(object) + "\nAttack strength: " + intToString(object.getAttackStrength()) +
+    return headline(object) + "\ncoordinates: (" + position(object) + ")\n" +
+           "Faction: " + factionName(object) + "\nOwner: " + ownerName(object) +
+           "\nAttack strength: " + intToString(object.getAttackStrength()) +
            "\nDefence strength: " + intToString(object.getDefenceStrength()) +
            "\nPopulation: " + intToString(object.numPeople()) + "\nGold: " + intToString(object.gold) +
            "\nFood: " + intToString(object.food) + "\nWood: " + intToString(object.wood) +
@@ -74,7 +81,7 @@ std::string gameDateText(std::int64_t gameSeconds) {
 std::string infoBoxText(const placeableObject& object) {
     const travelAttributes attributes = object.getTravelAttributes();
     std::string text =
-        object.name + "\ncoordinates: (" + position(object) + ")\n" + "Faction: " + factionName(object) +
+        headline(object) + "\ncoordinates: (" + position(object) + ")\n" + "Faction: " + factionName(object) +
         "\nOwner: " + ownerName(object) + "\nAttack strength: " + intToString(object.getAttackStrength()) +
         "\nDefence strength: " + intToString(object.getDefenceStrength()) +
         "\nPopulation: " + intToString(object.numPeople()) +

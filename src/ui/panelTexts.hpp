@@ -9,7 +9,7 @@ class placeableObject;
 // sees a position.
 
 /// The command bar's details of a selected object: name, position, faction, owner, strengths, population
-/// and resources, one per line.
+/// and resources, one per line. The name says "(no longer in play)" after it when the object has left play.
 std::string commandPanelText(const placeableObject& object);
 
 /// The command bar's status line: the game tick, then the game date (`gameSeconds` since 1970-01-01 00:00
@@ -19,7 +19,7 @@ std::string gameStatusText(int gameTick, std::int64_t gameSeconds);
 std::string gameDateText(std::int64_t gameSeconds);
 
 /// The info box's details: the header of thirteen lines (the last "Citizens:"), then three lines per
-/// citizen in the object's order.
+/// citizen in the object's order. The name is marked as in commandPanelText.
 std::string infoBoxText(const placeableObject& object);
 
 /// The tooltip's card for the object under the cursor; "NULL OBJECT!\n" for none.

@@ -14,10 +14,12 @@ class tooltipView {
     /// window pixel (mouseX, mouseY).
     void update(const placeableObject* object, float mouseX, float mouseY);
     void hide() { visible = false; }
-    /// Draws the card when it is shown.
+    /// Draws the card when it is shown, grown to hold its lines and kept inside the window.
     void display();
 
     sf::RectangleShape box;
     sf::Text text;
     bool visible = false;
+    /// The mouse position of the last update [Units: window pixels].
+    sf::Vector2f mouse;
 };

@@ -9,6 +9,7 @@
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
 #include "ui/infoBox.hpp"
+#include "view/gridGeometry.hpp"
 #include "view/gridView.hpp"
 #include "view/mapView.hpp"
 #include "world/iceCap.hpp"
@@ -16,6 +17,7 @@
 #include "world/worldMap.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
 
 int display = 0;
 sf::Font arial;
@@ -26,6 +28,9 @@ constexpr int CAP_CELLS_ACROSS = iceCap::columns - 1;
 constexpr int CAP_CELLS_DOWN = iceCap::rows - 1;
 constexpr float PAN_PERIOD_SECONDS = 0.1f;
 const sf::Color LOADING_BACKGROUND(0, 255, 0, 255);
+constexpr int COORDINATES_FROM_RIGHT = 200;
+/// Kept between a text and the window's edge.
+constexpr float EDGE_MARGIN = 10.0f;
 } // namespace
 
 gameView::gameView() {
@@ -46,14 +51,15 @@ void gameView::viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameC
     world = worldData;
     northIce = north;
     southIce = south;
-    console = std::make_unique<consoleView>(gameControl);
-    globalConsoleReference = console.get();
-    commandPanel = std::make_unique<commandBar>(this);
-    infoPanel = std::make_unique<infoBox>(this);
+    // The panels fit their captions and texts to the font's metrics.
     if (!arial.loadFromFile("assets/arial.ttf")) {
         throw exitRequest(1, "Cannot load the font assets/arial.ttf. Start the game from the folder that "
                              "holds assets/ (./run.sh does).");
     }
+    console = std::make_unique<consoleView>(gameControl);
+    globalConsoleReference = console.get();
+    commandPanel = std::make_unique<commandBar>(this);
+    infoPanel = std::make_unique<infoBox>(this);
     const unsigned pixels = mapLayout::PIXELS_PER_CELL;
     worldImage.create(static_cast<unsigned>(worldWidth) * pixels, static_cast<unsigned>(worldHeight) * pixels,
                       LOADING_BACKGROUND);
@@ -155,7 +161,11 @@ void gameView::viewLoopBody() {
     if (!App->isOpen()) {
         return;
     }
-    coordText.move(static_cast<float>(width - 200), 0);
+    // 200 units from the right edge, or further left when a line is longer.
+    const sf::FloatRect coordinates = coordText.getLocalBounds();
+    coordText.move(std::min(static_cast<float>(width - COORDINATES_FROM_RIGHT),
+                            static_cast<float>(width) - coordinates.left - coordinates.width - EDGE_MARGIN),
+                   0);
     App->draw(coordText);
     console->drawConsole();
     tooltip.display();
@@ -196,6 +206,41 @@ void gameView::resetPan() {
         panStepped.fill(false);
         lastPanReset = Clock.getElapsedTime().asSeconds();
     }
+}
+
+void gameView::centreOn(float x, float y) {
+    const gridCentre centre = centreOnPoint(x, y, numHorizontalGrids());
+    const int columns = numHorizontalGrids();
+    // The short way round; on the world map the map scrolls under the locator from the next frame on.
+    int across = ((centre.gridX - gridX) % columns + columns) % columns;
+    if (across > columns / 2) {
+        across -= columns;
+    }
+    panMove(10 * across, 10 * (centre.gridY - gridY), cellPixels);
+    if (display == 1) {
+        gridViewer->loadGrids(false, &mapCamera, gridX, gridY);
+    } else if (display == 2) {
+        gridViewer->offsetX = centre.offsetX;
+        gridViewer->offsetY = centre.offsetY;
+        // The frame's drawing loads the new centre grid's cell pictures behind the loading notice.
+        gridViewer->setToDisplay(gridX - 1, gridY);
+    }
+}
+
+panelAreas gameView::shownPanelAreas() const {
+    panelAreas areas;
+    areas.console = console->box.getGlobalBounds();
+    if (commandPanel->visible) {
+        areas.commandBar = commandPanel->bar.getGlobalBounds();
+        areas.detailsPanel = commandPanel->panel.getGlobalBounds();
+    }
+    if (infoPanel->visible) {
+        areas.infoBox = infoPanel->box.getGlobalBounds();
+    }
+    if (display == 1 || display == 2) {
+        areas.overviewMap = gridViewer->overviewArea();
+    }
+    return areas;
 }
 
 void gameView::switchToGridView() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/screenPanels.hpp"
 #include "ui/tooltipView.hpp"
 #include "view/mapLayout.hpp"
 
@@ -61,6 +62,11 @@ class gameView {
     void resetPan();
     /// Enters view mode 1 and loads the grid pictures around the selection.
     void switchToGridView();
+    /// Moves the selection onto world point (x, y) (a stored position): in the grid views its grid, and in
+    /// view mode 2 its cell, come to the screen's centre; on the world map the locator moves there.
+    void centreOn(float x, float y);
+    /// Where the panels shown now lie (see panelAt).
+    panelAreas shownPanelAreas() const;
     /// Keeps the locator between the scroll edges by scrolling the map under it by one grid a frame.
     void scrollMapUnderLocator();
 

@@ -2,6 +2,7 @@
 
 #include "path/pathGeometry.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -107,4 +108,13 @@ std::optional<sf::Vector2f> worldPointUnderMouse(int display, int mouseX, int mo
         return sf::Vector2f(baseX + across, baseY + down);
     }
     return sf::Vector2f(baseX + across / CELLS_PER_GRID, baseY + down / CELLS_PER_GRID);
+}
+
+gridCentre centreOnPoint(float x, float y, int columns) {
+    const float column = std::floor(x);
+    const float row = std::floor(y);
+    const auto cellOf = [](float fraction) { return std::clamp(static_cast<int>(fraction * 10.0f), 0, 9); };
+    // The centre cell is (4 − offsetX, 5 − offsetY), as the centre grid's square is in view mode 1.
+    return {wrapColumn(static_cast<int>(column) + 1, columns), static_cast<int>(row),
+            BLOCK_CENTRE_COLUMN - cellOf(x - column), BLOCK_CENTRE_ROW - cellOf(y - row)};
 }

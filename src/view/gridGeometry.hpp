@@ -53,3 +53,14 @@ float objectTolerance(int level);
 /// modes. `windowScale` turns window pixels back into view units.
 std::optional<sf::Vector2f> worldPointUnderMouse(int display, int mouseX, int mouseY, int squarePixels,
                                                  float windowScale, float baseX, float baseY);
+
+/// The selection and cell offsets that put world point (x, y) (a stored position, without the +1.0
+/// offset) at the centre of the grid views: the point's grid is the centre grid (column gridX − 1, row
+/// gridY) and, in view mode 2, its cell the centre cell.
+struct gridCentre {
+    int gridX;
+    int gridY;
+    int offsetX;
+    int offsetY;
+};
+gridCentre centreOnPoint(float x, float y, int columns);

@@ -21,7 +21,8 @@
 
 namespace {
 constexpr int CELLS_PER_GRID = 10;
-constexpr float PICTURE_PIXELS = 600.0f;
+/// The overview map's top edge as a share of the window's height.
+constexpr float OVERVIEW_TOP = -0.02f;
 } // namespace
 
 gridView::gridView(gameView* owner, gameController* gameControl)
@@ -204,6 +205,9 @@ void gridView::displayGrid(int level) {
         setToDisplay(c + neighbour.x, r + neighbour.y);
     }
     releaseDistantSubgrids();
+    if (level == 0 && gridPicturesStale()) {
+        loadGrids(false, &parent->mapCamera, parent->gridX, parent->gridY);
+    }
     drawGrids(level);
     controller->checkForInput();
     if (!App->isOpen()) {
@@ -231,11 +235,18 @@ void gridView::displayGrid(int level) {
     parent->coordText.setFillColor(sf::Color::Green);
     parent->coordText.move(0, static_cast<float>(height / 4));
 
-    parent->mapViewer->drawWorldMap(-0.02f, static_cast<float>(width / 4), static_cast<float>(height / 4));
+    const sf::FloatRect overview = overviewArea();
+    parent->mapViewer->drawWorldMap(overview.top / static_cast<float>(height), overview.width,
+                                    overview.height);
+}
+
+sf::FloatRect gridView::overviewArea() const {
+    const float across = static_cast<float>(width / 4);
+    return {static_cast<float>(width) - across, OVERVIEW_TOP * static_cast<float>(height), across,
+            static_cast<float>(height / 4)};
 }
 
 void gridView::drawGrids(int level) {
-    const float f = static_cast<float>(squarePixels) / PICTURE_PIXELS;
     sf::View whole(sf::Vector2f(static_cast<float>(width / 2), static_cast<float>(height / 2)),
                    sf::Vector2f(static_cast<float>(width), static_cast<float>(height)));
     whole.zoom(resolution);
@@ -255,6 +266,7 @@ void gridView::drawGrids(int level) {
             sprite.setTexture(*texture);
             sprite.setPosition(static_cast<float>(squarePixels * i),
                                static_cast<float>(j * squarePixels + top));
+            const float f = fillingScale(*texture);
             sprite.setScale(f, f);
             App->draw(sprite);
         }
@@ -280,7 +292,7 @@ void gridView::drawGrids(int level) {
                     }
                     for (int a = 0; a < CELLS_PER_GRID; ++a) {
                         for (int b = 0; b < CELLS_PER_GRID; ++b) {
-                            displayGridSquare(squarePixels, f, x, y, a, b, i, j);
+                            displayGridSquare(squarePixels, x, y, a, b, i, j);
                         }
                     }
                 }
@@ -299,10 +311,14 @@ void gridView::drawObjects(int level) {
     const float tolerance = objectTolerance(level);
     sf::CircleShape waypointMark(2.0f, 30);
     waypointMark.setFillColor(sf::Color::Magenta);
+    const placeableObject* selected = controller->selectedObject;
     for (const std::unique_ptr<Faction>& faction : factions) {
         for (const placeableObject* object : faction->objects) {
             if (const auto at = gridPointOnScreen(shown, object->x, object->y)) {
                 object->draw(*App, arial, at->x, at->y, cursorX, cursorY, tolerance);
+                if (object == selected) {
+                    object->drawSelectionMark(*App, at->x, at->y);
+                }
             }
             // A search may be installing a new path from its own thread.
             const std::lock_guard<std::mutex> lock(object->pathMutex);
@@ -319,10 +335,19 @@ void gridView::drawObjects(int level) {
     }
 }
 
-void gridView::displayGridSquare(int square, float scale, int x, int y, int a, int b, int i, int j) {
+float gridView::fillingScale(const sf::Texture& texture) const {
+    const unsigned side = texture.getSize().x;
+    return side == 0 ? 1.0f : static_cast<float>(squarePixels) / static_cast<float>(side);
+}
+
+void gridView::displayGridSquare(int square, int x, int y, int a, int b, int i, int j) {
     subGridObject& cells = subGrid(x, y);
     sf::Sprite& sprite = cells.tileSprites[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
-    sprite.setTexture((*cells.tileTextures)[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)]);
+    const sf::Texture& texture =
+        (*cells.tileTextures)[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+    // A grid loaded again for another window scale has pictures of another size.
+    sprite.setTexture(texture, true);
+    const float scale = fillingScale(texture);
     sprite.setPosition(
         static_cast<float>((i - 1) * 10 * square + (a + offsetX) * square),
         static_cast<float>((j - 1) * 10 * square + (b + offsetY) * square - height / 2 - square / 2));

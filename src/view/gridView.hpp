@@ -25,6 +25,8 @@ struct subGridObject {
     bool toDisplay = false;
     /// The pictures have been loaded (also when some failed to load).
     bool loaded = false;
+    /// The screen square the pictures were decoded for [Units: screen pixels].
+    unsigned decodedFor = 0;
 };
 
 /// View modes 1 and 2: terrain pictures at one screen square per grid or per cell, the centre mark,
@@ -63,20 +65,33 @@ class gridView {
     void drawGrids(int level);
     /// Every faction's objects in the block drawn, and the waypoints ahead of each.
     void drawObjects(int level);
-    void displayGridSquare(int square, float scale, int x, int y, int a, int b, int i, int j);
+    /// Draws cell (a, b) of grid (x, y) as block position (i, j) of the 3 × 3 block, its picture scaled to
+    /// fill the screen square.
+    void displayGridSquare(int square, int x, int y, int a, int b, int i, int j);
+    /// The sprite scale that draws `texture` (a square picture) at one screen square.
+    float fillingScale(const sf::Texture& texture) const;
     void drawCenterRectangle(int level, int square);
+    /// Where the overview map lies in the grid views: the window's top right quarter, 2 % of the window's
+    /// height higher [Units: window units].
+    sf::FloatRect overviewArea() const;
     /// Draws the console and the loading notice into the current frame without showing it.
     void loadingText();
 
-    /// Loads the missing grid pictures of the block drawn in mode 1 around (x, y), showing the loading
-    /// screen with `camera` when `withProgress`, else the loading notice (none when `camera` is null).
+    /// Loads the missing grid pictures of the block drawn in mode 1 around (x, y), decoded for the screen
+    /// square (all of them again after a change of scale), showing the loading screen with `camera` when
+    /// `withProgress`, else the loading notice (none when `camera` is null).
     void loadGrids(bool withProgress, sf::View* camera, int x, int y);
     /// Writes the missing cell pictures of grid (x, y), refined from `heights`, the world map's field.
     void generateSubgrids(int x, int y, const heightField& heights);
     /// Generates the missing cell pictures of grid (x, y), then loads all 100 into its subGridObject.
     void loadSubgrids(int x, int y, const heightField& heights);
-    /// Releases the cell pictures of grids outside the kept block around the centre grid.
+    /// Releases the cell pictures of grids outside the kept block around the centre grid, and of grids
+    /// decoded for another size of screen square (after a change of window scale), which load again.
     void releaseDistantSubgrids();
+    /// The side of a screen square in screen pixels, which the pictures are decoded for.
+    unsigned shownSquarePixels() const;
+    /// The grid pictures loaded were decoded for another size of screen square than the window's now.
+    bool gridPicturesStale() const;
 
     /// What this frame shows, for placing points on screen (gridPointOnScreen).
     gridFrame frame(int level) const;
@@ -98,6 +113,8 @@ class gridView {
     float cursorY = 0.0f;
     int squarePixels;
     int gridSpan = GRID_SPAN;
+    /// The screen square the loaded grid pictures were decoded for [Units: screen pixels].
+    unsigned gridPicturesFor = 0;
     /// Decoded cell pictures of the grid being loaded, [a][b]; each loading worker fills its own column.
     std::array<std::array<rgbaPicture, 10>, 10> decodedTiles;
 
@@ -109,6 +126,7 @@ class gridView {
     std::vector<sf::Vector2i> subgridsInMemory;
 };
 
-/// Loading worker: decodes the pictures of cells (a, 0 … last) of grid (x, y) into view->decodedTiles[a].
-/// A picture that cannot be read is reported and left empty.
-void loadSubgridImageThread(int x, int y, int a, int last, gridView* view);
+/// Loading worker: decodes the pictures of cells (a, 0 … last) of grid (x, y) into view->decodedTiles[a],
+/// no smaller than `shownSide` pixels (see readJpeg). A picture that cannot be read is reported and left
+/// empty.
+void loadSubgridImageThread(int x, int y, int a, int last, unsigned shownSide, gridView* view);

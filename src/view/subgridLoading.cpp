@@ -1,6 +1,7 @@
 // Loading of the grid view's terrain pictures: grid pictures around the selection, and the cell
 // pictures of a grid, generated first where missing.
 #include "app/gameInit.hpp"
+#include "app/settings.hpp"
 #include "app/worldFiles.hpp"
 #include "app/worldSelection.hpp"
 #include "view/gameView.hpp"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <boost/filesystem/operations.hpp>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstdlib>
 #include <exception>
@@ -24,6 +26,8 @@
 
 namespace {
 constexpr int CELLS_PER_GRID = 10;
+/// Every grid and cell picture is this many pixels wide and high.
+constexpr unsigned PICTURE_PIXELS = 600;
 
 /// Copies a decoded picture into `texture`; false when the picture is empty.
 bool upload(sf::Texture& texture, const rgbaPicture& picture) {
@@ -49,6 +53,15 @@ int columnDistance(int a, int b, int columns) {
 void gridView::loadGrids(bool withProgress, sf::View* camera, int x, int y) {
     const std::string world = worldPath(worldName);
     rgbaPicture picture;
+    // Grid pictures stay for the run: decoded for the screen square, they take a quarter of the memory at
+    // the default scale. After a change of scale they are all loaded again.
+    if (gridPicturesStale()) {
+        for (std::unique_ptr<sf::Texture>& loaded : gridTextures) {
+            loaded.reset();
+        }
+    }
+    const unsigned shownSide = shownSquarePixels();
+    gridPicturesFor = shownSide;
     for (const gridToLoad& grid : gridLoadBlock(x, y, numHorizontalGrids(), numVerticalGrids())) {
         std::unique_ptr<sf::Texture>& texture = gridTextures[gridIndex(grid.column, grid.row)];
         if (texture) {
@@ -61,7 +74,7 @@ void gridView::loadGrids(bool withProgress, sf::View* camera, int x, int y) {
         }
         texture = std::make_unique<sf::Texture>();
         std::string error;
-        if (!readJpeg(gridImagePath(world, grid.column, grid.row), picture, error) ||
+        if (!readJpeg(gridImagePath(world, grid.column, grid.row), picture, error, shownSide) ||
             !upload(*texture, picture)) {
             std::cout << "Failed to load upper grid image!\n";
         }
@@ -95,12 +108,12 @@ void gridView::generateSubgrids(int x, int y, const heightField& heights) {
     std::cout << "Threads joined" << std::endl;
 }
 
-void loadSubgridImageThread(int x, int y, int a, int last, gridView* view) {
+void loadSubgridImageThread(int x, int y, int a, int last, unsigned shownSide, gridView* view) {
     const std::string world = worldPath(worldName);
     for (int b = 0; b <= last; ++b) {
         rgbaPicture& picture = view->decodedTiles[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
         std::string error;
-        if (!readJpeg(subgridImagePath(world, x, y, a, b), picture, error)) {
+        if (!readJpeg(subgridImagePath(world, x, y, a, b), picture, error, shownSide)) {
             // One insertion keeps the line whole beside other workers' lines.
             std::cout << std::string("Failed to load image! Press any key to continue!\n") << std::flush;
         }
@@ -119,6 +132,9 @@ void gridView::loadSubgrids(int x, int y, const heightField& heights) {
     cells.loaded = true;
     cells.toDisplay = true;
     cells.tileTextures = std::make_unique<std::array<std::array<sf::Texture, 10>, 10>>();
+    // Decoded no larger than the screen square needs: a quarter of the memory at the default scale.
+    const unsigned shownSide = shownSquarePixels();
+    cells.decodedFor = shownSide;
     subgridsInMemory.emplace_back(x, y);
 
     // Workers decode column by column while this thread uploads the columns already decoded, so the
@@ -132,7 +148,7 @@ void gridView::loadSubgrids(int x, int y, const heightField& heights) {
         try {
             runJobs(CELLS_PER_GRID, 0, [&]() -> jobRunner {
                 return [&](int column) {
-                    loadSubgridImageThread(x, y, column, gridSpan, this);
+                    loadSubgridImageThread(x, y, column, gridSpan, shownSide, this);
                     const std::lock_guard<std::mutex> guard(readyLock);
                     readyColumns.push_back(column);
                     readyChanged.notify_one();
@@ -176,6 +192,15 @@ void gridView::uploadColumn(std::array<std::array<sf::Texture, 10>, 10>& texture
     }
 }
 
+bool gridView::gridPicturesStale() const {
+    return scaledJpegSide(PICTURE_PIXELS, shownSquarePixels()) !=
+           scaledJpegSide(PICTURE_PIXELS, gridPicturesFor);
+}
+
+unsigned gridView::shownSquarePixels() const {
+    return static_cast<unsigned>(std::ceil(static_cast<float>(squarePixels) * scale / resolution));
+}
+
 void gridView::releaseDistantSubgrids() {
     const int centreColumn = wrapGlobalX(parent->gridX - 1);
     const int centreRow = parent->gridY;
@@ -183,15 +208,20 @@ void gridView::releaseDistantSubgrids() {
         return columnDistance(grid.x, centreColumn, numHorizontalGrids()) > KEPT_SUBGRID_RADIUS ||
                std::abs(grid.y - centreRow) > KEPT_SUBGRID_RADIUS;
     };
+    const unsigned side = scaledJpegSide(PICTURE_PIXELS, shownSquarePixels());
+    const auto resized = [&](const sf::Vector2i& grid) {
+        return scaledJpegSide(PICTURE_PIXELS, subGrid(grid.x, grid.y).decodedFor) != side;
+    };
+    const auto released = [&](const sf::Vector2i& grid) { return distant(grid) || resized(grid); };
     for (const sf::Vector2i& grid : subgridsInMemory) {
-        if (distant(grid)) {
-            // The grid loads again when it is wanted again.
+        if (released(grid)) {
+            // A distant grid loads again when it is wanted again; a resized one at once.
             subGridObject& cells = subGrid(grid.x, grid.y);
+            cells.toDisplay = !distant(grid);
             cells.tileTextures.reset();
             cells.loaded = false;
-            cells.toDisplay = false;
         }
     }
-    subgridsInMemory.erase(std::remove_if(subgridsInMemory.begin(), subgridsInMemory.end(), distant),
+    subgridsInMemory.erase(std::remove_if(subgridsInMemory.begin(), subgridsInMemory.end(), released),
                            subgridsInMemory.end());
 }

@@ -64,6 +64,27 @@ class jpegCompressor {
     std::size_t size = 0;
 };
 
+/// A side scaled by `factor`, rounded up as TurboJPEG rounds it.
+unsigned scaledSize(unsigned side, tjscalingfactor factor) {
+    return static_cast<unsigned>(TJSCALED(static_cast<int>(side), factor));
+}
+
+/// The smallest of TurboJPEG's scaling factors up to 1 that keeps `pictureSide` at least `shownSide`; 1 for
+/// a `shownSide` of 0.
+tjscalingfactor scalingFor(unsigned pictureSide, unsigned shownSide) {
+    tjscalingfactor best{1, 1};
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    for (int i = 0; factors != nullptr && shownSide > 0 && i < count; ++i) {
+        const tjscalingfactor factor = factors[i];
+        if (factor.num <= factor.denom && scaledSize(pictureSide, factor) >= shownSide &&
+            scaledSize(pictureSide, factor) < scaledSize(pictureSide, best)) {
+            best = factor;
+        }
+    }
+    return best;
+}
+
 struct decompressorDeleter {
     void operator()(void* handle) const { tjDestroy(handle); }
 };
@@ -73,7 +94,7 @@ class jpegDecompressor {
   public:
     jpegDecompressor() : handle(tjInitDecompress()) {}
 
-    bool decompress(const std::string& path, rgbaPicture& picture, std::string& error) {
+    bool decompress(const std::string& path, rgbaPicture& picture, std::string& error, unsigned shownSide) {
         if (!handle) {
             error = std::string("cannot create a JPEG decompressor: ") + tjGetErrorStr2(nullptr);
             return false;
@@ -99,6 +120,10 @@ class jpegDecompressor {
             error = tjGetErrorStr2(handle.get());
             return false;
         }
+        // TurboJPEG picks the largest scaling factor that keeps within the size asked for: this one.
+        const tjscalingfactor factor = scalingFor(static_cast<unsigned>(std::max(w, h)), shownSide);
+        w = TJSCALED(w, factor);
+        h = TJSCALED(h, factor);
         picture.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4);
         if (tjDecompress2(handle.get(), input.data(), input.size(), picture.pixels.data(), w, 0, h, TJPF_RGBA,
                           0) != 0) {
@@ -152,9 +177,13 @@ bool writeJpeg(const sf::Image& image, const std::string& path) {
     return writeJpeg(pixels, size.x, size.y, pixelLayout::rgba, path);
 }
 
-bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error) {
+unsigned scaledJpegSide(unsigned pictureSide, unsigned shownSide) {
+    return scaledSize(pictureSide, scalingFor(pictureSide, shownSide));
+}
+
+bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error, unsigned shownSide) {
     thread_local jpegDecompressor decompressor;
-    if (decompressor.decompress(path, picture, error)) {
+    if (decompressor.decompress(path, picture, error, shownSide)) {
         return true;
     }
     picture = rgbaPicture();

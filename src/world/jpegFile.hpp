@@ -24,6 +24,12 @@ struct rgbaPicture {
     std::vector<std::uint8_t> pixels;
 };
 
-/// Decodes the JPEG file at `path` into `picture` (reusing its buffer). On failure returns false with the
+/// The side of a square picture of `pictureSide` pixels decoded at the smallest of TurboJPEG's scaling
+/// factors (1/8, 1/4, 3/8, … 7/8, 1) that keeps it at least `shownSide` pixels; 0 asks for the whole size.
+[[nodiscard]] unsigned scaledJpegSide(unsigned pictureSide, unsigned shownSide);
+
+/// Decodes the JPEG file at `path` into `picture` (reusing its buffer), scaled down as scaledJpegSide says
+/// for a picture shown `shownSide` pixels wide and high (0: whole size). On failure returns false with the
 /// reason in `error` and leaves `picture` empty. Thread-safe: every thread decodes with its own handle.
-[[nodiscard]] bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error);
+[[nodiscard]] bool readJpeg(const std::string& path, rgbaPicture& picture, std::string& error,
+                            unsigned shownSide = 0);

@@ -14,6 +14,7 @@ const sf::Color DARK_BLUE(0, 7, 232);
 const sf::Color LIGHT_GREEN(144, 238, 144);
 const sf::Color GREY_WITH_ALPHA(64, 64, 64, 200);
 const sf::Color YELLOW_WITH_ALPHA(255, 255, 0, 100);
+const sf::Color SELECTION_COLOUR(0, 255, 255);
 
 namespace {
 

@@ -80,10 +80,25 @@ inline bool steerTo(windowSession& game, int gridX, int gridY, int fromX, int fr
 }
 
 /// Runs one console command as a user does: Enter opens the command line, the line is typed, Enter runs it.
-inline void consoleCommand(windowSession& game, const std::string& line) {
-    game.hold("Return", 200);
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+/// A busy frame may miss a short press, so Enter is pressed until the prompt shows, and again until it goes
+/// or, for a command that starts the program again, until the new run reads its settings.
+inline void consoleCommand(windowSession& game, const std::string& line, bool relaunches = false) {
+    const auto promptShown = [&game] {
+        return textShown(game.screenshot("console.png"), ">", 5, 273, sf::Color::Green) > 0.97;
+    };
+    const auto pressUntil = [&game](int milliseconds, const auto& done) {
+        for (int presses = 0; presses < 5; ++presses) {
+            game.hold("Return", milliseconds);
+            std::this_thread::sleep_for(std::chrono::milliseconds(400)); // Enter does not reopen within 0.3 s
+            if (done()) {
+                return;
+            }
+        }
+    };
+    const std::size_t runs = countOf(game.output(), "Loaded config file.");
+    pressUntil(200, promptShown);
     game.type(line);
-    game.hold("Return", 50);
-    std::this_thread::sleep_for(std::chrono::milliseconds(450)); // Enter does not reopen it within 0.3 s
+    pressUntil(50, [&] {
+        return relaunches ? countOf(game.output(), "Loaded config file.") > runs : !promptShown();
+    });
 }

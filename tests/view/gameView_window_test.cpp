@@ -204,7 +204,7 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     consoleCommand(game, "scale 0.5");
     EXPECT_EQ(game.windowSize(), "960x540");
 
-    consoleCommand(game, "load w");
+    consoleCommand(game, "load w", true);
     ASSERT_TRUE(game.waitForOutput("Done loading pathing grid!", 2) && game.waitForWindow())
         << game.transcript();
     EXPECT_EQ(game.windowSize(), "1920x1080") << "at the settings' scale";
@@ -223,8 +223,9 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     game.hold("equal");
     ASSERT_TRUE(
         game.waitForOutput("Loaded [", gridPictures(gridPictures(0, {{1, 3}, {gridX, gridY}}), {{18, 0}})));
-    consoleCommand(game, "gen 42");
-    ASSERT_TRUE(game.waitForOutput("Please enter the world name (leave blank for name based on seed): ", 2));
+    consoleCommand(game, "gen 42", true);
+    ASSERT_TRUE(game.waitForOutput("Please enter the world name (leave blank for name based on seed): ", 2))
+        << game.transcript();
     game.answer("");
     ASSERT_TRUE(game.waitForOutput("Done loading pathing grid!", 3) && game.waitForWindow())
         << game.transcript();
@@ -238,7 +239,7 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
               0.97);
     long afterFirst = 0;
     for (std::size_t run = 3; run <= 10; ++run) { // relaunches 4 to 10 give their memory back
-        consoleCommand(game, "gen");
+        consoleCommand(game, "gen", true);
         ASSERT_TRUE(game.waitForOutput("Please enter the world name", run)) << game.transcript();
         game.answer("w");
         ASSERT_TRUE(game.waitForOutput("Done loading pathing grid!", run + 1) && game.waitForWindow())
