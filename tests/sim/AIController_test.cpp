@@ -24,23 +24,3 @@ TEST(AIController, TheNearestObjectOfAnotherFactionTiesToTheLowerIndexThenTheEar
         expected->faction->removeObject(expected);
     }
 }
-
-TEST(ThreadedAIController, IdleUnitsOfDrivenFactionsAttackTheNearest) {
-    simulationScope run;
-    run.useGraph(1000, 100);
-    city& target = run.addCity(run.addFaction("Human", "H"), 2.0f, 0.5f);
-    Faction& computer = run.addFaction("Computer", "C");
-    run.addCity(computer, 0.4f, 0.5f);
-    militaryUnit& unit = run.addUnit(computer, 0.5f, 0.5f, 3);
-    pathSearchPool& searches = run.startSearches(1);
-    AIHandler = std::make_unique<AIController>();
-    AIHandler->updateAI();
-    EXPECT_FALSE(unit.pathInProgress) << "no faction handed over: nobody is ordered";
-    AIHandler->addFaction(&computer);
-    quietOutput quiet;
-    AIHandler->updateAI();
-    ASSERT_TRUE(run.searchesDone());
-    AIHandler->updateAI(); // a moving unit and a city are left alone
-    EXPECT_EQ(std::make_tuple(searches.searchesDone(), unit.target, unit.destX),
-              std::make_tuple(std::uint64_t{1}, static_cast<placeableObject*>(&target), 2.0f));
-}

@@ -66,28 +66,3 @@ TEST(ThreadedMilitaryUnit, AnAttackerFollowsATargetThatMovedAlongEitherAxis) {
             << "the path ends on the target moved by " << dx << ", " << dy;
     }
 }
-
-TEST(MilitaryUnit, FightsOrJoinsOnlyATargetStillInPlay) {
-    simulationScope run;
-    Faction& mine = run.addFaction("Mine", "Me");
-    Faction& theirs = run.addFaction("Theirs", "Them");
-    quietOutput quiet;
-    militaryUnit& gone = run.addUnit(theirs, 2.0f, 2.002f, 1);
-    theirs.removeObject(&gone);
-    city& home = run.addCity(mine, 2.0f, 2.002f);
-    city& town = run.addCity(theirs, 2.0f, 2.002f);
-    const std::tuple<placeableObject*, bool, const char*> arrivals[] = {
-        {&gone, true, "1 4 in"}, {&town, false, "0 10 in"}, {&home, true, "4 0 out"}};
-    for (const auto& [target, merging, outcome] : arrivals) {
-        militaryUnit& unit = run.addUnit(mine, 2.0f, 2.0f, target == &town ? 10 : 4);
-        unit.installPath({{2.0f, 2.002f}});
-        merging ? unit.setMergeTarget(target) : unit.setAttackTarget(target);
-        after(unit, 3);
-        EXPECT_EQ(std::to_string(target->numPeople()) + " " + std::to_string(unit.numPeople()) +
-                      (unit.inPlay() ? " in" : " out"),
-                  outcome)
-            << target->name << (merging ? " joined" : " fought");
-    }
-    EXPECT_EQ(std::make_pair(town.faction, run.console.text()),
-              std::make_pair(&mine, std::string("The attacker has won!\n")));
-}

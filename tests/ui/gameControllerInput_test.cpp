@@ -70,7 +70,7 @@ TEST(GameControllerInput, TheOrderContextAndTheBarsButtonsGoThroughEveryTransiti
         if (what == "press") {
             for (const auto& made : scope.game.view.commandPanel->buttons) {
                 if (made->label.rfind(at, 0) == 0) { // by the label's first word
-                    made->press();
+                    scope.game.press(*made);         // a click on the button
                 }
             }
         } else {

@@ -63,8 +63,9 @@ TEST(GameController, OrdersAreCheckedThenLoggedAndSent) {
     controller.orderMerge(&unit);
     controller.orderMerge(&home);
     ASSERT_TRUE(run.searchesDone());
-    EXPECT_EQ(std::make_pair(unit.target, unit.merging),
-              std::make_pair(static_cast<placeableObject*>(&home), true));
+    EXPECT_EQ(std::make_tuple(unit.target, unit.merging, unit.attacking),
+              std::make_tuple(static_cast<placeableObject*>(&home), true, false))
+        << "the merge replaces the attack";
     human.removeObject(&home);
     controller.orderMerge(&home);
     EXPECT_EQ(

@@ -38,14 +38,3 @@ TEST(DiamondSquare, FillsATileFromItsCornersWithTruncatedMeans) {
     EXPECT_EQ(preset(5, 0), 999) << "a cell set beforehand keeps its value";
     EXPECT_EQ(preset(2, 0), 999 / 2) << "and feeds its neighbours";
 }
-
-TEST(DiamondSquare, ZeroTilesMeansOneTilePerTenCells) {
-    heightField field(361, 11);
-    field.fill(UNSET_HEIGHT);
-    for (int x = 0; x <= 360; x += 10) {
-        field(x, 0) = field(x, 10) = x;
-    }
-    diamondSquareMain(360, 10, field, 3, 0, 0, 10);
-    EXPECT_EQ(std::count(field.data(), field.data() + field.size(), UNSET_HEIGHT), 0) << "36 tile columns";
-    EXPECT_EQ(field(355, 0), 355);
-}

@@ -41,19 +41,3 @@ TEST(WorldMap, FixedSeedsGiveKnownHeights) {
         }
     }
 }
-
-TEST(WorldMap, LandShareEndsWithinAPointOfTheTargetOrTheNoticeSaysWhy) {
-    settingsGuard settings;
-    std::tie(worldWidth, worldHeight, lArea) = std::make_tuple(190, 70, 35);
-    std::ostringstream log;
-    worldMap map = generatedMap(static_cast<unsigned>(-7), log);
-    EXPECT_GT(map.landShare(), 34.0);
-    EXPECT_LT(map.landShare(), 36.0);
-
-    std::tie(worldWidth, worldHeight, lArea) = std::make_tuple(360, 130, 99);
-    std::ostringstream unreachable;
-    generatedMap(11899u, unreachable);
-    EXPECT_EQ(unreachable.str(), WRAP_NOTICE +
-                                     "Land share tuning stopped at 94.6% of the map; the configured "
-                                     "landArea of 99% cannot be reached.\n");
-}
