@@ -162,8 +162,10 @@ void gameController::orderMove(float cursorX, float cursorY) {
 }
 
 void gameController::requestPath(float x, float y) {
+    // Read before the request: a search may end before setPath returns, and one already running is kept.
+    const bool submitted = !selectedObject->pathInProgress;
     selectedObject->setPath(x, y);
-    if (selectedObject->pathInProgress) {
+    if (submitted) {
         awaitingPaths.push_back(orderedPath{selectedObject, x, y});
     }
 }
