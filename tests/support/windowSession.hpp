@@ -28,22 +28,17 @@ class displayConnection {
 };
 
 /// The built program started in `directory` as a user starts it, driven with xdotool and watched with
-/// ImageMagick's import under the test's X display. Killed at scope end if it still runs. With
-/// `answerPrompts` its standard input is a pipe that answer() writes and that never ends; else it is empty.
+/// ImageMagick's import under the test's X display. Killed at scope end if it still runs. Its standard input
+/// holds `answers`, the lines it reads at its prompts in turn.
 class windowSession {
   public:
     windowSession(const temporaryDirectory& directory, const std::string& arguments,
-                  bool answerPrompts = false)
+                  const std::string& answers = "")
         : folder(directory) {
-        if (answerPrompts && mkfifo(folder.file("prompts").c_str(), 0600) != 0) {
-            throw std::runtime_error("cannot make the prompts pipe");
-        }
-        // Read and write: opening does not wait for the program, and the pipe never reports its end.
-        promptWriter = answerPrompts ? ::open(folder.file("prompts").c_str(), O_RDWR | O_CLOEXEC) : -1;
+        writeTextFile(folder.file("answers.txt"), answers);
         pid = fork();
         if (pid == 0) {
-            const int input = ::open(answerPrompts ? folder.file("prompts").c_str() : "/dev/null", O_RDONLY);
-            if (chdir(folder.path().c_str()) != 0 || dup2(input, 0) < 0) {
+            if (chdir(folder.path().c_str()) != 0 || dup2(::open("answers.txt", O_RDONLY), 0) < 0) {
                 _exit(127);
             }
             dup2(::open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
@@ -57,9 +52,6 @@ class windowSession {
         if (pid > 0 && !exited) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
-        }
-        if (promptWriter >= 0) {
-            close(promptWriter);
         }
     }
     windowSession(const windowSession&) = delete;
@@ -101,12 +93,6 @@ class windowSession {
     std::string windowSize() const {
         const std::string geometry = commandOutput("xdotool getwindowgeometry " + windowId);
         return geometry.substr(geometry.find("Geometry: ") + 10);
-    }
-    void answer(const std::string& line) {
-        const std::string text = line + "\n";
-        if (write(promptWriter, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
-            throw std::runtime_error("cannot answer the prompt");
-        }
     }
     long residentKilobytes() const {
         const std::string status = readTextFile("/proc/" + std::to_string(pid) + "/status");
@@ -169,7 +155,6 @@ class windowSession {
 
     const temporaryDirectory& folder;
     pid_t pid = -1;
-    int promptWriter = -1;
     bool exited = false;
     std::string windowId;
 };
