@@ -35,13 +35,4 @@ TEST(WorldFiles, TheGraphIsSavedAsItsHeightsColumnByColumnAndLoadedOnlyWholeAndO
     }
     writeTextFile(path, bytes);
     EXPECT_ANY_THROW(loadGraph(*quietGraph(3, 1), path)) << "a smaller graph would take a part of it";
-    try {
-        saveGraph(*written, directory.file("missing/graph.dat"));
-        ADD_FAILURE() << "writing into a missing folder must fail";
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what())
-                      .rfind("Could not write " + directory.file("missing/graph.dat") + ": ", 0),
-                  0u)
-            << error.what();
-    }
 }

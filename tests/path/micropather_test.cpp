@@ -148,8 +148,7 @@ TEST(MicroPather, AReusedSolverFindsTheCheapestPathsAndForgetsCostsOfOtherAttrib
                   pathFound);
         return cost;
     };
-    EXPECT_EQ(std::make_tuple(solve(0, 2), path, solve(0, 9), solve(19, 10)),
-              std::make_tuple(2.0f, states("0 1 2"), 15.0f, 13.0f));
+    EXPECT_EQ(std::make_pair(solve(0, 9), solve(19, 10)), std::make_pair(15.0f, 13.0f)) << "round the rock";
     EXPECT_EQ(std::make_pair(solve(20, 29, true), solve(20, 29)), std::make_pair(9.0f, 11.0f))
         << "a raft opens the water, and only a raft";
     graph.cells[25] = '1';

@@ -3,6 +3,7 @@
 #include "support/simulationScope.hpp"
 
 #include <gtest/gtest.h>
+#include <set>
 
 TEST(Combat, TheAttackerWinsOnlyWhenItsStrengthAndRollBeatTheDefence) {
     // The roll is the first draw after seeding, brought into -half … half. Seeds found by replaying the
@@ -62,10 +63,10 @@ TEST(Combat, CaptureMergeSplitAndFounding) {
     EXPECT_EQ(split(&ten, {}), nullptr);
     placeableObject* part = split(&ten, {before[1], before[4], before[8], town.people.front()});
     ASSERT_NE(part, nullptr);
-    EXPECT_EQ(
-        std::make_tuple(part->name, part->people, ten.numPeople(), part->x, part->y, red.objects.back()),
-        std::make_tuple(std::string("Ann's split Unit"), std::vector{before[1], before[4], before[8]}, 7,
-                        4.0f, 5.0f, part))
+    EXPECT_EQ(std::make_tuple(part->name, std::set<person*>(part->people.begin(), part->people.end()),
+                              ten.numPeople(), part->x, part->y, red.objects.back()),
+              std::make_tuple(std::string("Ann's split Unit"),
+                              std::set<person*>{before[1], before[4], before[8]}, 7, 4.0f, 5.0f, part))
         << "someone standing elsewhere stays where they are";
     militaryUnit& settlers = run.addUnit(blue, 6, 7, 5);
     const std::vector<person*> members = settlers.people;

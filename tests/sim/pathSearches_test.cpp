@@ -45,38 +45,3 @@ TEST(ThreadedPathSearches, FoundPathsAreStraightenedAndEndOnTheExactDestination)
               std::make_pair(int{micropather::noPath}, std::size_t{1}))
         << "a stopped search gives up after the start";
 }
-
-TEST(ThreadedPathSearches, OneSearchAtATimePerObjectWhileItsTicksGoOnAndNoneAfterStop) {
-    simulationScope run;
-    run.useGraph(1000, 100, wallWithAGap());
-    militaryUnit& unit = run.addUnit(run.addFaction("Reds", "Ann"), 0.5f, 0.2f, 2);
-    pathSearchPool& searches = run.startSearches(1);
-    quietOutput quiet;
-    {
-        const std::lock_guard<std::mutex> tick(
-            unit.pathMutex); // the search cannot install its path meanwhile
-        unit.setPath(3.5f, 0.2f);
-        unit.setPath(1.6f, 0.6f);
-    }
-    ASSERT_TRUE(run.searchesDone());
-    // A frame loop: a tick every tenth of a millisecond, a new request whenever the last one is done.
-    for (int requests = 0; requests < 40; std::this_thread::sleep_for(std::chrono::microseconds(100))) {
-        if (!unit.pathInProgress) {
-            unit.setPath(requests % 2 == 0 ? 1.6f : 3.4f, 0.25f + 0.01f * static_cast<float>(requests % 5));
-            ++requests;
-        }
-        unit.update();
-    }
-    ASSERT_TRUE(run.searchesDone());
-    EXPECT_EQ(std::make_tuple(countOf(quiet.take(), "Path calculation in progress, cannot calculate a new "
-                                                    "path.\n"),
-                              searches.searchesDone(), unit.pathInProgress.load()),
-              std::make_tuple(std::size_t{1}, std::uint64_t{41}, false))
-        << "the second request is refused";
-    EXPECT_EQ(unit.travelPath->back(), waypoint(2.4f, 0.29f));
-    searches.stop();
-    unit.setPath(1.6f, 0.6f);
-    EXPECT_EQ(std::make_pair(searches.searchesDone(), unit.pathInProgress.load()),
-              std::make_pair(std::uint64_t{41}, false))
-        << "a request after stop is dropped";
-}

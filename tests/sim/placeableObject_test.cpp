@@ -30,20 +30,3 @@ TEST(PlaceableObject, StrengthsKillsGearSpeedAndTheShortWayRound) {
             << from << " to " << to;
     }
 }
-
-TEST(PlaceableObject, IsUnderTheCursorWithinTheToleranceOfItsCentreOnEitherSideOfTheSeam) {
-    simulationScope run;
-    Faction& faction = run.addFaction("Mine", "Me");
-    city& home = run.addCity(faction, 2.0f, 3.0f);
-    worldWidth = 360;
-    militaryUnit& east = run.addUnit(faction, 36.2f, 1.0f, 1);
-    const std::tuple<const placeableObject&, float, float, float, bool> cursors[] = {
-        // object, cursor x, y, tolerance, under: the centre is a grid right of x
-        {home, 3.04f, 2.96f, 0.05f, true}, {home, 2.04f, 3.0f, 0.05f, false},
-        {home, 3.1f, 3.0f, 0.05f, false},  {home, 3.0f, 3.04f, 0.0f, false},
-        {home, -33.0f, 3.0f, 0.05f, true}, {east, 1.21f, 1.0f, 0.05f, true}};
-    for (const auto& [object, x, y, tolerance, under] : cursors) {
-        EXPECT_EQ(object.isUnderCursor(x, y, tolerance), under)
-            << object.x << ": " << x << ", " << y << " within " << tolerance;
-    }
-}

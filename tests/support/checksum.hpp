@@ -12,13 +12,7 @@ inline std::uint64_t fnv1a(const std::string& bytes) {
     return hash;
 }
 
-/// FNV-1a of heights as graph.dat stores them: 4 bytes each, least significant first, in order.
+/// FNV-1a of heights as graph.dat stores them: 4 bytes each, least significant first as on this machine.
 inline std::uint64_t fnv1a(const std::int32_t* heights, std::size_t count) {
-    std::string bytes;
-    for (std::size_t i = 0; i < count; ++i) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            bytes.push_back(static_cast<char>(static_cast<std::uint32_t>(heights[i]) >> shift & 0xffu));
-        }
-    }
-    return fnv1a(bytes);
+    return fnv1a(std::string(reinterpret_cast<const char*>(heights), count * sizeof(std::int32_t)));
 }

@@ -64,11 +64,18 @@ inline bool steerTo(windowSession& game, int gridX, int gridY, int fromX, int fr
         for (int look = 0; look < 10 && !seen; ++look) {
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
             const sf::Image shot = game.screenshot("steering.png");
+            const auto shows = [&shot](const std::string& x, int y) {
+                return textShown(shot, "X: " + x + "\nY: " + std::to_string(y), 1720, 0, sf::Color::Green,
+                                 50) > 0.97;
+            };
             // No step counts only at the last look: the frame that shows the step may not be drawn yet.
             for (int steps = 2; steps >= (look == 9 ? 0 : 1) && !seen; --steps) {
                 const int x = (fromX + steps * dx) % 19, y = fromY + steps * dy;
-                seen = textShown(shot, "X: " + std::to_string(x) + "\nY: " + std::to_string(y), 1720, 0,
-                                 sf::Color::Green, 50) > 0.97;
+                seen = shows(std::to_string(x), y);
+                for (int digit = 0; digit < 10 && seen && x == 1; ++digit) {
+                    seen =
+                        !shows("1" + std::to_string(digit), y); // "X: 1" is the start of "X: 10" to "X: 18"
+                }
                 std::tie(fromX, fromY) = seen ? std::make_pair(x, y) : std::make_pair(fromX, fromY);
             }
         }

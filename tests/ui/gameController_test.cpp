@@ -41,41 +41,6 @@ TEST(GameController, AtMostOneTickPerCallNoneWhilePausedAndEveryObjectUpdated) {
            "three";
 }
 
-TEST(GameController, OrdersAreCheckedThenLoggedAndSent) {
-    simulationScope run;
-    run.useGraph(1000, 100);
-    gameController controller;
-    Faction& human = run.addFaction("Mine", "Me");
-    militaryUnit& unit = run.addUnit(human, 1.0f, 0.5f, 3);
-    militaryUnit& foreign = run.addUnit(run.addFaction("Theirs", "Them"), 4.0f, 0.5f, 3, "Raiders");
-    city& home = run.addCity(human, 2.0f, 0.25f, "Home");
-    run.startSearches(1);
-    quietOutput quiet;
-    controller.selectedObject = &foreign;
-    controller.orderMove(3.0f, 0.5f);
-    controller.orderAttack(&unit);
-    controller.orderMerge(&unit);
-    controller.selectedObject = &unit;
-    controller.orderAttack(&foreign);
-    ASSERT_TRUE(run.searchesDone());
-    EXPECT_EQ(std::make_tuple(unit.target, unit.attacking, unit.destX),
-              std::make_tuple(static_cast<placeableObject*>(&foreign), true, 4.0f));
-    controller.orderMerge(&unit);
-    controller.orderMerge(&home);
-    ASSERT_TRUE(run.searchesDone());
-    EXPECT_EQ(std::make_tuple(unit.target, unit.merging, unit.attacking),
-              std::make_tuple(static_cast<placeableObject*>(&home), true, false))
-        << "the merge replaces the attack";
-    human.removeObject(&home);
-    controller.orderMerge(&home);
-    EXPECT_EQ(
-        run.console.text(),
-        "You can not move an object that you do not own.\nYou can not order an object that you do not own to "
-        "make an attack.\nYou can not order an object that you do not own to merge.\nOrdering attack on "
-        "Raiders (5)(0.5)\nAn object can not merge into itself.\nOrdering "
-        "merge on Home (3)(0.25)\nHome is no longer in play.\n");
-}
-
 TEST(GameController, FactionsStartOnLandTheHumansFirstEachWithACityAndAUnit) {
     simulationScope run;
     std::tie(worldWidth, worldHeight) = std::make_pair(190, 70);

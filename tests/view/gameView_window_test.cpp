@@ -118,8 +118,6 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     game->hold("equal");
     ASSERT_TRUE(game->waitForOutput("Image load time:")) << game->transcript();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_EQ(std::distance(boost::filesystem::directory_iterator(images + "/0_3"), {}), 100)
-        << "the cell view writes the grid's 100 cell pictures";
     shot = game->screenshot("cells.png");
     // Cells (4, 4) above the centre, and (6, 5) where the coast crosses, not its mirror (5, 6).
     EXPECT_EQ(std::make_tuple(squareShows(shot, 4, images + "/0_3/4_4.jpg", -1) >= 0.9,
@@ -145,10 +143,7 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     const sf::Image details = game->screenshot("details.png");
     EXPECT_GT(textShown(details, "Tester's city", 1520, 577), 0.97)
         << "the panel above the bar names the city clicked";
-    EXPECT_GT(textShown(details, "Tester's city", 685, 130) +
-                  textShown(details, "1. PERSON_NAME", 685, 130 + 13 * 23),
-              1.94)
-        << "the box";
+    EXPECT_GT(textShown(details, "1. PERSON_NAME", 685, 130 + 13 * 23), 0.97) << "the box's first row";
     game->click(670, 440); // the X of the first two citizens
     game->click(670, 509);
     game->moveMouse(1000, 950);

@@ -57,15 +57,4 @@ TEST(ThreadedGridGeneration, GraphNodesSampleTheGridsAndEveryWorkerCountReportsE
     }
     EXPECT_THROW(preloadGrids(map, *single, images.file("missing"), 2, out), std::runtime_error)
         << "a picture that cannot be written";
-    const std::vector<std::pair<int, int>> cells = {{0, 0}, {3, 7}, {9, 9}};
-    boost::filesystem::create_directory(imageDirectoryPath(images.path()));
-    generateSubgridImages(terrain.data, cells, images.path(), 18, 6, 3);
-    for (const auto& [sx, sy] : cells) {
-        generateAndSaveSubgridImage(terrain.data, sx, sy, images.path(), images.file("single.jpg"));
-        EXPECT_TRUE(readTextFile(subgridImagePath(images.path(), 18, 6, sx, sy)) ==
-                    readTextFile(images.file("single.jpg")))
-            << "pooled and single pictures of cell " << sx << ", " << sy;
-    }
-    EXPECT_FALSE(boost::filesystem::exists(subgridImagePath(images.path(), 18, 6, 1, 1)))
-        << "only the cells asked for";
 }
