@@ -1,7 +1,5 @@
 #include "sim/AIController.hpp"
-#include "support/quietOutput.hpp"
 #include "support/simulationScope.hpp"
-#include "support/testFiles.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 #include "support/simulationScope.hpp"
 
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 /// 1000 × 100 nodes of land (ten grids across: nothing here is more than half the world away) with a water
@@ -39,9 +38,4 @@ TEST(ThreadedPathSearches, FoundPathsAreStraightenedAndEndOnTheExactDestination)
                               unit.travelPath->back()),
               std::make_tuple(true, true, waypoint(2.5f, 0.2f)))
         << "round the end of the wall";
-    const std::atomic<bool> stopped{true};
-    const pathAnswer answer = findPath(*graph, makePathQuery(*graph, unit, 1.4f, 0.2f), stopped);
-    EXPECT_EQ(std::make_pair(answer.result, answer.expansions),
-              std::make_pair(int{micropather::noPath}, std::size_t{1}))
-        << "a stopped search gives up after the start";
 }

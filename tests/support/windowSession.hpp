@@ -94,10 +94,6 @@ class windowSession {
         const std::string geometry = commandOutput("xdotool getwindowgeometry " + windowId);
         return geometry.substr(geometry.find("Geometry: ") + 10);
     }
-    long residentKilobytes() const {
-        const std::string status = readTextFile("/proc/" + std::to_string(pid) + "/status");
-        return std::stol(status.substr(status.find("VmRSS:") + 6));
-    }
     /// Captures the window into `name` in the session's folder (and KESTROVA_KEEP_SCREENSHOTS) and loads it.
     sf::Image screenshot(const std::string& name) {
         run("import -window " + windowId + " '" + folder.file(name) + "'");

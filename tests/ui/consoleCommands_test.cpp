@@ -47,7 +47,6 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     for (const std::vector<std::string>& row : tableRows(R"(
             w    | pause          | Game paused.\n
             w    | resume         | Game resumed.\n
-            w    | addAI al       | Invalid command, try 'help'\n
             w    | gen 4x         | Seed must be an integer, try again.\n
             w    | load ..        | World name not valid, try again.\nA world name cannot be "." or "..".\n
             w    | load ../x      | World name not valid, try again.\nA world name cannot contain "/" or "\": it names one folder inside worlds.\n

@@ -1,8 +1,7 @@
 #include "support/quietOutput.hpp"
 #include "support/simulationScope.hpp"
-#include "support/smallWorld.hpp"
 #include "ui/gameController.hpp"
-#include "world/terrainImage.hpp"
+#include "world/worldMap.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -69,16 +68,5 @@ TEST(GameController, FactionsStartOnLandTheHumansFirstEachWithACityAndAUnit) {
         EXPECT_EQ(std::make_tuple(std::lround(home.x * 100), std::lround(home.y * 100), unit.x, unit.y),
                   std::make_tuple(std::lround(x * 100), std::lround(y * 100), home.x + 0.1f, home.y + 0.1f))
             << name;
-    }
-    const worldMap map = smallWorldMap(7u);
-    for (int k = 0; k < 50; ++k) {
-        float x = -1.0f, y = -1.0f;
-        controller.getRandomPlacementLocation(&x, &y, map);
-        // x = cell / 10 + i / 100: the map cell, and lattice point (60 i, 60 j) of its grid, which holds the
-        // height of map cell (grid's left + i, grid's top + j).
-        const int px = static_cast<int>(std::lround(x * 100)), py = static_cast<int>(std::lround(y * 100));
-        ASSERT_TRUE(aboveWaterAndBelowMountiantop(px / 10, py / 10, map.data) &&
-                    aboveWaterAndBelowMountiantop(px / 100 * 10 + px % 10, py / 100 * 10 + py % 10, map.data))
-            << x << ", " << y;
     }
 }

@@ -13,11 +13,9 @@ TEST(ScreenPanels, APointFallsInThePanelDrawnOnTopOrOnTheMap) {
     // panel 400 × 400 above the bar's right end, info box 600 × 800 at (660, 100), overview map 480 × 270 at
     // (1440, −21.6); outlines 3 wide. Rows: view mode, info box shown, the point, the panel there, why.
     const std::tuple<int, bool, float, float, screenPanel, const char*> cases[] = {
-        {1, false, 5, 5, screenPanel::console, "the console's corner"},
         {1, false, 60, 1050, screenPanel::commandBar, "the status line"},
         {1, false, 1600, 700, screenPanel::detailsPanel, "the details panel"},
         {1, true, 900, 500, screenPanel::infoBox, "the info box"},
-        {1, false, 900, 500, screenPanel::none, "the map where the hidden info box would be"},
         {1, true, 680, 200, screenPanel::infoBox, "the info box over the console"},
         {1, false, 1800, 100, screenPanel::overviewMap, "the overview map"},
         {0, false, 1800, 100, screenPanel::none, "the world map has no overview map"},

@@ -77,14 +77,14 @@ bool showsNear(const sf::Image& shot, sf::Vector2i point, sf::Color colour, int 
 }
 
 /// How many "Loaded [" lines a run has written once the grid view has been entered on each of `selections`.
-std::size_t gridPictures(std::size_t before, const std::vector<std::pair<int, int>>& selections) {
+std::size_t gridPictures(const std::vector<std::pair<int, int>>& selections) {
     std::set<std::pair<int, int>> grids;
     for (const auto& [gridX, gridY] : selections) {
         for (const gridToLoad& grid : gridLoadBlock(gridX, gridY, 19, 7)) {
             grids.insert({grid.column, grid.row});
         }
     }
-    return before + grids.size();
+    return grids.size();
 }
 } // namespace
 
@@ -107,14 +107,13 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     EXPECT_GT(expectMapCells(shot, world.map, 675), 100);
 
     game->hold("equal");
-    ASSERT_TRUE(game->waitForOutput("Loaded [", gridPictures(0, {{1, 3}}))) << game->transcript();
+    ASSERT_TRUE(game->waitForOutput("Loaded [", gridPictures({{1, 3}}))) << game->transcript();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     shot = game->screenshot("grid.png"); // the grid view on grid (0, 3), grid 18 to its left
     EXPECT_EQ(std::make_tuple(squareShows(shot, 4, images + "/0_3.jpg") >= 0.9,
                               squareShows(shot, 3, images + "/18_3.jpg") >= 0.9,
                               squareShows(shot, 4, images + "/5_5.jpg") >= 0.9),
               std::make_tuple(true, true, false));
-    EXPECT_EQ(shot.getPixel(856, 500), sf::Color::Red) << "the centre mark";
     game->hold("equal");
     ASSERT_TRUE(game->waitForOutput("Image load time:")) << game->transcript();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -133,7 +132,7 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     const int gridX = static_cast<int>(home.x) + 1, gridY = static_cast<int>(home.y);
     ASSERT_TRUE(steerTo(*game, gridX, gridY, 1, 3));
     game->hold("equal");
-    ASSERT_TRUE(game->waitForOutput("Loaded [", gridPictures(0, {{1, 3}, {gridX, gridY}})))
+    ASSERT_TRUE(game->waitForOutput("Loaded [", gridPictures({{1, 3}, {gridX, gridY}})))
         << game->transcript();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const sf::Vector2i city = gridViewPixel(home.x, home.y, gridX, gridY);
@@ -178,8 +177,8 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     game->key("Escape");
     ASSERT_EQ(game->exitCode(), 0) << game->transcript();
 
-    // The same world started again; its prompts will have a name from seed 42's and then w's eight times.
-    game.emplace(setup.directory, "--world w", "\nw\nw\nw\nw\nw\nw\nw\nw\n");
+    // The same world started again; at gen 42's prompt the name will be left to the seed.
+    game.emplace(setup.directory, "--world w", "\n");
     ASSERT_TRUE(game->waitForWindow()) << game->transcript();
     const std::string continuing = "Continuing the game saved in worlds/w/game.dat at tick ";
     ASSERT_TRUE(game->waitForOutput(continuing)) << game->transcript();
@@ -203,8 +202,6 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     ASSERT_TRUE(game->waitForOutput("Done loading pathing grid!", 2) && game->waitForWindow())
         << game->transcript();
     EXPECT_EQ(game->windowSize(), "1920x1080") << "at the settings' scale";
-    game->hold("equal");
-    ASSERT_TRUE(game->waitForOutput("Loaded [", gridPictures(0, {{18, 0}})));
     consoleCommand(*game, "gen 42", true);
     ASSERT_TRUE(game->waitForOutput("Please enter the world name (leave blank for name based on seed): ", 2))
         << game->transcript();
@@ -217,23 +214,6 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_GT(expectMapCells(game->screenshot("gen42.png"), smallWorldGame(42).map, 575), 100)
         << "the world map shows seed 42's world";
-    long afterFirst = 0;
-    for (std::size_t run = 3; run <= 10; ++run) { // relaunches 4 to 10 give their memory back
-        consoleCommand(*game, "gen", true);
-        ASSERT_TRUE(game->waitForOutput("Please enter the world name", run)) << game->transcript();
-        ASSERT_TRUE(game->waitForOutput("Done loading pathing grid!", run + 1) && game->waitForWindow())
-            << game->transcript();
-        const std::size_t before = countOf(game->output(), "Loaded [");
-        game->hold("equal");
-        ASSERT_TRUE(game->waitForOutput("Loaded [", gridPictures(before, {{18, 0}}))) << game->transcript();
-        if (run == 3) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
-            afterFirst = game->residentKilobytes();
-        }
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_LT(game->residentKilobytes() - afterFirst, 4096)
-        << "resident kB after the third relaunch " << afterFirst;
     ASSERT_NO_THROW(game->key("Escape")) << game->transcript();
     EXPECT_EQ(game->exitCode(), 0) << game->transcript();
     EXPECT_EQ(game->output().substr(game->output().size() - 45),
