@@ -100,6 +100,7 @@ TEST(AStarGraph, RefinePathKeepsOnlyPointsNeededToGoAround) {
         {"ends in sight of each other: the middle goes", bend, ON_FOOT, {bend[0], bend[2]}},
         {"round the lake on foot", detour, ON_FOOT, detour},
         {"across the lake with a raft", detour, RAFT, {detour[0], detour[2]}},
+        {"a ridge of 7000 on foot", ridge, ON_FOOT, ridge},
         {"unlike a step, a line crosses 7000 with gear", ridge, GEAR, {ridge[0], ridge[2]}},
         {"unlike a step, a line crosses 0 with a raft", shore, RAFT, {shore[0], shore[2]}},
         {"a test point above the first row is blocked", fromAbove, ON_FOOT, fromAbove},

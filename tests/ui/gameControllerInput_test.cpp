@@ -76,6 +76,8 @@ TEST(GameControllerInput, TheOrderContextAndTheBarsButtonsGoThroughEveryTransiti
             scope.game.click(what == "left" ? sf::Mouse::Left : sf::Mouse::Right);
         }
         const std::string& reply = step[2];
+        EXPECT_TRUE(reply.rfind("Ordering merge", 0) != 0 || !scope.unit.attacking)
+            << "a merge ends the attack";
         EXPECT_EQ(std::make_tuple(controller.context, controller.selectedObject, scope.game.log()),
                   std::make_tuple(context, selected == "-" ? nullptr : objects.at(selected),
                                   reply.empty() ? "" : reply + "\n"))
