@@ -23,7 +23,6 @@ int expectMapCells(windowSession& game, const std::string& name, const worldMap&
         std::this_thread::sleep_for(std::chrono::milliseconds(tries == 0 ? 0 : 250));
         const sf::Image shot = game.screenshot(name);
         wrong.clear();
-        compared = 0;
         for (int i = 0; i < 63 * 23; ++i) {
             const int x = 1 + 3 * (i % 63), y = 1 + 3 * (i / 63);
             bool flat = true;
@@ -37,7 +36,7 @@ int expectMapCells(windowSession& game, const std::string& name, const worldMap&
             const bool panel = (at.x < 710 && at.y < 310) || (at.x > 1700 && at.y < 140) ||
                                (at.x > 1510 && at.y > 570) || at.y > 970;
             if (flat && at.x >= 0 && at.x < 1920 && at.y >= 0 && !panel) {
-                ++compared;
+                compared += tries == 0 ? 1 : 0; // the same cells each try
                 if (shot.getPixel(static_cast<unsigned>(at.x), static_cast<unsigned>(at.y)) !=
                     terrainColour(map.data(x, y))) {
                     wrong.push_back(std::to_string(x) + ", " + std::to_string(y));
@@ -106,7 +105,6 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     std::optional<windowSession> game;
     game.emplace(setup.directory, "--world w --seed 5");
     ASSERT_TRUE(game->waitForWindow()) << game->transcript();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
     // The locator starts over column 18 at window x 1800 and the map scrolls two grids under it.
     EXPECT_GT(expectMapCells(*game, "map.png", world.map, 575), 100);
     sf::Image shot = game->screenshot("map.png");

@@ -1,6 +1,7 @@
 #include "support/interfaceScope.hpp"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(MapView, TheSelectionStepsOnceAPeriodAcrossTheSeamButNotPastTheEdgeRowsAndTheMapScrollsUnderIt) {
     interfaceScope game; // 19 grids across, 7 down, in 1920 × 1080: 2 window pixels per map pixel
@@ -19,6 +20,12 @@ TEST(MapView, TheSelectionStepsOnceAPeriodAcrossTheSeamButNotPastTheEdgeRowsAndT
         visited += std::to_string(view.gridX) + "," + std::to_string(view.gridY) + " ";
     }
     EXPECT_EQ(visited, "18,0 18,6 0,6 17,6 ") << "from 18,0";
+    for (const int wait : {350, 150}) { // a held key steps again once a pan period of 0.1 s has passed
+        std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+        view.resetPan();
+        view.mapViewer->moveLeft();
+    }
+    EXPECT_EQ(view.gridX, 15);
     const float cell = 1920.0f / 190;
     // locator x, camera x; both after the frame's scroll
     const std::tuple<float, float, float, float> scrolls[] = {
