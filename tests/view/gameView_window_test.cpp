@@ -17,35 +17,35 @@ constexpr int CENTRE_ROW_TOP = 5 * 213 - 540 - 106; // the grid views' centre ro
 /// colour count, so that rounding at cell borders cannot matter. The map scrolls a grid a frame under the
 /// locator, so a slow machine gets a few seconds to show it. Returns the cells seen.
 int expectMapCells(windowSession& game, const std::string& name, const worldMap& map, float centreX) {
+    std::vector<std::tuple<sf::Vector2u, sf::Color, std::string>> cells; // window pixel, colour, map cell
+    for (int i = 0; i < 63 * 23; ++i) {
+        const int x = 1 + 3 * (i % 63), y = 1 + 3 * (i / 63);
+        const sf::Color colour = terrainColour(map.data(x, y));
+        bool flat = true;
+        for (int d = 0; d < 9; ++d) {
+            flat = flat && terrainColour(map.data(x + d % 3 - 1, y + d / 3 - 1)) == colour;
+        }
+        const float mapX = 5.0f * x + 2.5f + (5.0f * x + 2.5f < centreX - 475 ? 950 : 0);
+        const sf::Vector2f at(960 + (mapX - centreX) * 1920 / 950, 540 + (5.0f * y + 2.5f - 175) * 1920 / 950);
+        const bool panel = (at.x < 710 && at.y < 310) || (at.x > 1700 && at.y < 140) ||
+                           (at.x > 1510 && at.y > 570) || at.y > 970;
+        if (flat && at.x >= 0 && at.x < 1920 && at.y >= 0 && !panel) {
+            cells.emplace_back(sf::Vector2u(at), colour, std::to_string(x) + ", " + std::to_string(y));
+        }
+    }
     std::vector<std::string> wrong;
-    int compared = 0;
     for (int tries = 0; tries < 20 && (tries == 0 || !wrong.empty()); ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(tries == 0 ? 0 : 250));
         const sf::Image shot = game.screenshot(name);
         wrong.clear();
-        for (int i = 0; i < 63 * 23; ++i) {
-            const int x = 1 + 3 * (i % 63), y = 1 + 3 * (i / 63);
-            bool flat = true;
-            for (int d = 0; d < 9; ++d) {
-                flat = flat &&
-                       terrainColour(map.data(x + d % 3 - 1, y + d / 3 - 1)) == terrainColour(map.data(x, y));
-            }
-            const float mapX = 5.0f * x + 2.5f + (5.0f * x + 2.5f < centreX - 475 ? 950 : 0);
-            const sf::Vector2f at(960 + (mapX - centreX) * 1920 / 950,
-                                  540 + (5.0f * y + 2.5f - 175) * 1920 / 950);
-            const bool panel = (at.x < 710 && at.y < 310) || (at.x > 1700 && at.y < 140) ||
-                               (at.x > 1510 && at.y > 570) || at.y > 970;
-            if (flat && at.x >= 0 && at.x < 1920 && at.y >= 0 && !panel) {
-                compared += tries == 0 ? 1 : 0; // the same cells each try
-                if (shot.getPixel(static_cast<unsigned>(at.x), static_cast<unsigned>(at.y)) !=
-                    terrainColour(map.data(x, y))) {
-                    wrong.push_back(std::to_string(x) + ", " + std::to_string(y));
-                }
+        for (const auto& [at, colour, cell] : cells) {
+            if (shot.getPixel(at.x, at.y) != colour) {
+                wrong.push_back(cell);
             }
         }
     }
     EXPECT_EQ(wrong, std::vector<std::string>()) << "map cells that show another colour in " << name;
-    return compared;
+    return static_cast<int>(cells.size());
 }
 
 /// Share of sample points of the screen square at column `i` of the centre row (shifted `rows` rows) that
