@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+/// How a log line is drawn: news and replies, or an event that concerns the player, in a colour of its own.
+enum class logTone { normal, alert };
+
 /// The in-game message log: replies to commands and orders, and news from the simulation (combat,
 /// starvation, births). The console panel draws it; code with no view at hand writes to it through
 /// globalConsoleReference. Main thread only.
@@ -15,8 +18,8 @@ class consoleLog {
     consoleLog(const consoleLog&) = delete;
     consoleLog& operator=(const consoleLog&) = delete;
 
-    /// Appends `line` and a line break.
-    void appendLog(const std::string& line);
+    /// Appends `line` and a line break; the lines it starts take `tone`.
+    void appendLog(const std::string& line, logTone tone = logTone::normal);
     /// Appends `text` as it stands; the next line continues where it ends.
     void appendText(const std::string& text);
     virtual void clearLog();
@@ -29,15 +32,19 @@ class consoleLog {
     std::size_t lineCount() const;
     /// Lines first … end − 1 as one text, each with its line break; `end` is clamped to lineCount().
     std::string lines(std::size_t first, std::size_t end) const;
+    /// The tone of line `line`; normal past the last.
+    logTone toneOf(std::size_t line) const;
 
   private:
-    /// Records where the lines begin in what was appended from `from` on.
-    void indexLines(std::size_t from);
+    /// Records where the lines begin in what was appended from `from` on, and their tone.
+    void indexLines(std::size_t from, logTone tone);
 
     std::string log;
     /// Offset of the first character of every line, the first at 0; the text's length when it ends
     /// with a line break.
     std::vector<std::size_t> lineStarts{0};
+    /// The tone of each entry of lineStarts.
+    std::vector<logTone> lineTones{logTone::normal};
     unsigned long changes = 0;
 };
 
@@ -45,4 +52,4 @@ class consoleLog {
 extern consoleLog* globalConsoleReference;
 
 /// Appends `line` to the console when there is one; otherwise the line is dropped.
-void logToConsole(const std::string& line);
+void logToConsole(const std::string& line, logTone tone = logTone::normal);

@@ -43,11 +43,12 @@ consoleView::consoleView(gameController* gameControl)
     separator.setSize(sf::Vector2f(static_cast<float>(consoleWidth), 3));
     separator.setFillColor(sf::Color::Black);
     separator.setPosition(0, static_cast<float>(consoleHeight - INPUT_HEIGHT));
-    for (sf::Text* line : {&inputText, &logText, &prompt}) {
+    for (sf::Text* line : {&inputText, &logText, &alertText, &prompt}) {
         line->setFont(arial);
         line->setCharacterSize(CHARACTER_SIZE);
         line->setFillColor(sf::Color::Green);
     }
+    alertText.setFillColor(ALERT_COLOUR);
     inputText.setPosition(20, static_cast<float>(consoleHeight - 27));
     logText.setPosition(LOG_LEFT, LOG_TOP);
     prompt.setString(">");
@@ -89,9 +90,19 @@ void consoleView::layoutLog() {
     if (changed || first != shownFirst || end != shownEnd) {
         shownFirst = first;
         shownEnd = end;
-        logText.setString(lines(first, end));
+        std::string plain;
+        std::string alerts;
+        for (std::size_t line = first; line < end; ++line) {
+            const std::string shown = lines(line, line + 1);
+            const bool alert = toneOf(line) == logTone::alert;
+            (alert ? alerts : plain) += shown;
+            (alert ? plain : alerts) += '\n';
+        }
+        logText.setString(plain);
+        alertText.setString(alerts);
     }
     logText.setPosition(LOG_LEFT, logTop + static_cast<float>(first) * spacing);
+    alertText.setPosition(logText.getPosition());
 }
 
 void consoleView::drawConsole() {
@@ -108,6 +119,7 @@ void consoleView::drawConsole() {
                                    logHeight / static_cast<float>(height)));
     App->setView(clip);
     App->draw(logText);
+    App->draw(alertText);
     App->setView(App->getDefaultView());
 }
 

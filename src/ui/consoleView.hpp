@@ -50,8 +50,10 @@ class consoleView : public consoleLog {
     sf::RectangleShape box;
     sf::RectangleShape separator;
     sf::Text inputText;
-    /// The lines of the log that can show, placed where they stand in the whole log.
+    /// The lines of the log that can show, placed where they stand in the whole log; alert lines are left
+    /// blank here and drawn by alertText, in their own colour, at the same place.
     sf::Text logText;
+    sf::Text alertText;
     sf::Text prompt;
     bool inputShown = false;
     int consoleWidth = 700;
