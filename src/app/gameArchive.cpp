@@ -1,5 +1,6 @@
 #include "app/gameArchive.hpp"
 
+#include "app/savedGame.hpp"
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"
 #include "sim/commander.hpp"
@@ -65,6 +66,9 @@ class payloadWriter {
 
     explicit payloadWriter(std::ostream& out) : archive(out) {}
 
+    /// The format being written: always the newest.
+    std::uint32_t version() const { return SAVED_GAME_VERSION; }
+
     template <class T> void value(T& v) { archive << v; }
     void flag(bool& v) {
         const std::uint8_t byte = v ? 1 : 0;
@@ -126,7 +130,11 @@ class payloadReader {
   public:
     static constexpr bool loading = true;
 
-    explicit payloadReader(std::string_view payload) : buffer(payload), archive(buffer) {}
+    payloadReader(std::string_view payload, std::uint32_t version)
+        : buffer(payload), archive(buffer), format(version) {}
+
+    /// The format being read.
+    std::uint32_t version() const { return format; }
 
     template <class T> void value(T& v) { archive >> v; }
     /// A truth value as one byte; anything but 0 or 1 is damage.
@@ -216,6 +224,7 @@ class payloadReader {
 
     memoryBuffer buffer;
     boost::archive::binary_iarchive archive;
+    std::uint32_t format;
     /// Each register's objects as made, under their register's class.
     std::vector<void*> places[3];
 };
@@ -336,12 +345,23 @@ template <class Side> void objectLinks(Side& side, placeableObject& o) {
     transferPath(side, o.travelPath);
 }
 
+/// The game clock's milliseconds at the last tick: 64 bits from version 2 on, 32 before.
+template <class Side> void transferLastTick(Side& side, std::int64_t& milliseconds) {
+    if (side.version() >= 2) {
+        side.value(milliseconds);
+        return;
+    }
+    std::int32_t narrow = 0;
+    side.value(narrow);
+    milliseconds = narrow;
+}
+
 template <class Side> void transferGame(Side& side, const gameParts& game) {
     side.value(game.tick);
     side.value(game.time);
     side.value(game.clockMicroseconds);
     side.flag(game.clockPaused);
-    side.value(game.lastTickTime);
+    transferLastTick(side, game.lastTickTime);
     side.value(game.randomState);
 
     transferOwned(side, game.factions);
@@ -448,12 +468,12 @@ std::string gameArchive::write(const gameParts& game) {
     return bytes.str();
 }
 
-void gameArchive::read(std::string_view payload, const gameParts& game) {
+void gameArchive::read(std::string_view payload, const gameParts& game, std::uint32_t version) {
     static const std::string signature = archiveSignature();
     if (payload.substr(0, signature.size()) != signature) {
         throw damage("it does not begin as an archive does");
     }
-    payloadReader reader(payload);
+    payloadReader reader(payload, version);
     transferGame(reader, game);
     if (reader.remaining() != 0) {
         throw damage(std::to_string(reader.remaining()) + " bytes after the game");

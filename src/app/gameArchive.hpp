@@ -25,7 +25,7 @@ struct gameParts {
     std::int64_t& clockMicroseconds;
     bool& clockPaused;
     /// The game clock's milliseconds at the last tick.
-    int& lastTickTime;
+    std::int64_t& lastTickTime;
     unsigned int& randomState;
 };
 
@@ -40,11 +40,13 @@ struct gameParts {
 /// constructors for loading and the lists of what they made), which is why those classes befriend it.
 class gameArchive {
   public:
+    /// The payload in the newest format, SAVED_GAME_VERSION.
     [[nodiscard]] static std::string write(const gameParts& game);
-    /// Fills `game`, whose lists start empty, from a payload. Every count is checked against the bytes left
-    /// before anything is made from it, and every link against what was made. Throws std::exception saying
-    /// what is wrong; whatever was made then belongs to `game`.
-    static void read(std::string_view payload, const gameParts& game);
+    /// Fills `game`, whose lists start empty, from a payload of format `version` (1 up to
+    /// SAVED_GAME_VERSION); fields a version lacks keep the values `game` holds. Every count is checked
+    /// against the bytes left before anything is made from it, and every link against what was made. Throws
+    /// std::exception saying what is wrong; whatever was made then belongs to `game`.
+    static void read(std::string_view payload, const gameParts& game, std::uint32_t version);
 
     /// An empty T to be filled from a payload; the public constructors draw from the random source.
     template <class T> static std::unique_ptr<T> make() { return std::unique_ptr<T>(new T()); }

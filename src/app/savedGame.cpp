@@ -71,8 +71,9 @@ std::string describe(const savedGameWorld& world) {
            std::to_string(world.width) + " × " + std::to_string(world.height) + " map cells";
 }
 
-/// The payload of a whole file whose header holds for `world`; refuses the file otherwise.
-std::string_view checkedPayload(std::string_view bytes, const savedGameWorld& world) {
+/// The payload of a whole file whose header holds for `world`, and its format version; refuses the file
+/// otherwise.
+std::string_view checkedPayload(std::string_view bytes, const savedGameWorld& world, std::uint32_t& version) {
     if (bytes.empty()) {
         throw savedGameRefused("it is empty");
     }
@@ -83,13 +84,13 @@ std::string_view checkedPayload(std::string_view bytes, const savedGameWorld& wo
         throw savedGameRefused("it is truncated: its " + std::to_string(bytes.size()) +
                                " bytes end inside the " + std::to_string(HEADER_BYTES) + " of its header");
     }
-    const auto version = static_cast<std::uint32_t>(numberAt(bytes, VERSION_AT, 4));
+    version = static_cast<std::uint32_t>(numberAt(bytes, VERSION_AT, 4));
     if (version > SAVED_GAME_VERSION) {
         throw savedGameRefused("it was saved in format version " + std::to_string(version) +
                                " by a newer Kestrova; this one reads version " +
                                std::to_string(SAVED_GAME_VERSION));
     }
-    if (version != SAVED_GAME_VERSION) {
+    if (version < OLDEST_SAVED_GAME_VERSION) {
         throw savedGameRefused("it has format version " + std::to_string(version) + ", which never existed");
     }
     const savedGameWorld saved{static_cast<std::uint32_t>(numberAt(bytes, SEED_AT, 4)),
@@ -149,7 +150,7 @@ void saveCurrentGame(const std::string& path, const gameController& controller) 
     }
     std::int64_t clockMicroseconds = controller.gameClock.getElapsedTime().asMicroseconds();
     bool clockPaused = controller.gameClock.isPaused();
-    int lastTickTime = controller.lastTickTime;
+    std::int64_t lastTickTime = controller.lastTickTime;
     unsigned int randomState = randomSourceState();
     const std::string payload =
         gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick, gameTime,
@@ -171,10 +172,11 @@ savedGame loadSavedGame(const std::string& path, const savedGameWorld& world) {
     if (file.bad()) {
         throw savedGameRefused("it cannot be read (" + systemError() + ")");
     }
-    const std::string_view payload = checkedPayload(bytes, world);
+    std::uint32_t version = 0;
+    const std::string_view payload = checkedPayload(bytes, world, version);
     savedGame game;
     try {
-        gameArchive::read(payload, game.parts());
+        gameArchive::read(payload, game.parts(), version);
     } catch (const std::exception& error) {
         throw savedGameRefused(std::string("it is damaged: ") + error.what());
     }

@@ -16,8 +16,10 @@ struct gameParts;
 
 // game.dat: the whole game beside the world's seed, so that the world goes on where it was saved.
 
-/// The format of game.dat this program writes and reads.
-constexpr std::uint32_t SAVED_GAME_VERSION = 1;
+/// The format of game.dat this program writes; it reads every one from OLDEST_SAVED_GAME_VERSION on.
+/// Version 2: the game clock's milliseconds at the last tick take 64 bits.
+constexpr std::uint32_t SAVED_GAME_VERSION = 2;
+constexpr std::uint32_t OLDEST_SAVED_GAME_VERSION = 1;
 /// Longest a save waits for the path searches in flight.
 constexpr std::chrono::seconds SAVE_SEARCH_PATIENCE{30};
 
@@ -46,7 +48,8 @@ struct savedGame {
     /// [Units: microseconds]
     std::int64_t clockMicroseconds = 0;
     bool clockPaused = false;
-    int lastTickTime = 0;
+    /// [Units: game clock milliseconds]
+    std::int64_t lastTickTime = 0;
     unsigned int randomState = 0;
 
     gameParts parts();

@@ -119,17 +119,24 @@ gameController::generateFactions(int count, const std::string& humanName, const 
 
 bool gameController::processGameTick() {
     reportUnreachableOrders();
-    const int now = gameClock.getElapsedTime().asMilliseconds();
+    // sf::Time's milliseconds are 32 bits, which a clock running for 25 days overflows.
+    const std::int64_t now = gameClock.getElapsedTime().asMicroseconds() / 1000;
     if (lastTickTime >= now - tickInterval) {
         return false;
     }
     ++currentGameTick;
     gameTime += SECONDS_PER_TICK;
     lastTickTime = now;
+    // Every object in play as the tick starts steps once, whatever the updates do to the lists: an object
+    // that leaves play (merged, defeated) before its turn does not step, and a city captured by an earlier
+    // object's attack is not met again in its new faction.
+    stepping.clear();
     for (const auto& faction : factions) {
-        // An update may take its own object out of the list or add a captured city: read the size every time.
-        for (std::size_t k = 0; k < faction->objects.size(); ++k) {
-            faction->objects[k]->update();
+        stepping.insert(stepping.end(), faction->objects.begin(), faction->objects.end());
+    }
+    for (placeableObject* object : stepping) {
+        if (object->inPlay()) {
+            object->update();
         }
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "app/chronometer.hpp"
 
+#include <cstdint>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -40,8 +41,8 @@ class gameController {
     gameView* view = nullptr;
     /// Game clock milliseconds that must have passed since the last tick for the next one: more than this.
     int tickInterval = 16;
-    /// Game clock milliseconds at the last tick.
-    int lastTickTime = 0;
+    /// Game clock milliseconds at the last tick; 64 bits, as the clock runs for weeks of play.
+    std::int64_t lastTickTime = 0;
 
     void setViewReference(gameView* v) { view = v; }
 
@@ -113,6 +114,8 @@ class gameController {
         float y;
     };
     std::vector<orderedPath> awaitingPaths;
+    /// The objects that step in the tick being taken; kept between ticks to spare the allocation.
+    std::vector<placeableObject*> stepping;
     /// Asks for the selected object's path to (x, y), x in the +1.0 convention, on the human's behalf.
     void requestPath(float x, float y);
 

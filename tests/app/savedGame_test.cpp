@@ -149,15 +149,16 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
         {intact.substr(0, 48 + payload / 2), "it is truncated: it holds " + std::to_string(payload / 2) +
                                                  " of its " + std::to_string(payload) + " bytes of game"},
         {changed(24, raw(-41)), world + "-41, 360" + here},
-        {changed(20, raw(2)),
-         "it was saved in format version 2 by a newer Kestrova; this one reads version 1"},
+        {changed(20, raw(3)),
+         "it was saved in format version 3 by a newer Kestrova; this one reads version 2"},
+        {changed(20, raw(0)), "it has format version 0, which never existed"},
         {changed(60, std::string(1, static_cast<char>(intact[60] ^ 0x10))),
          "it is damaged: its checksum does not match"},
         // The faction count, the payload's first count, made huge, with the checksum to match.
-        {[&, bytes = changed(117, raw(1ull << 40, 8))]() mutable {
+        {[&, bytes = changed(121, raw(1ull << 40, 8))]() mutable {
              return bytes.replace(44, 4, crcOf(bytes));
          }(),
-         "it is damaged: a count of 1099511627776 where " + std::to_string(payload - 77) + " bytes are left"},
+         "it is damaged: a count of 1099511627776 where " + std::to_string(payload - 81) + " bytes are left"},
     };
     const Faction* playing = factions[0].get();
     const unsigned int randomState = randomSourceState();
@@ -174,6 +175,17 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
         EXPECT_EQ(factions[0].get(), playing);
         EXPECT_EQ(randomSourceState(), randomState);
     }
+
+    // A game of two factions saved by version 1 (the clock's last tick in 32 bits) at tick 1234, paused after
+    // 100 s of play, the last tick at 99984 ms, the random source at 4242 (tests/data, made by that version).
+    const savedGame old = loadSavedGame(KESTROVA_SOURCE_DIR "/tests/data/game-version1.dat", {7, 360, 130});
+    const placeableObject& scouts = *old.factions[0]->objects[1];
+    EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
+                              old.randomState, old.factions[1]->objects[0]->target->name,
+                              scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name),
+              std::make_tuple(1234, std::int64_t{1234 * 720}, std::int64_t{100000000}, true,
+                              std::int64_t{99984}, 4242u, std::string("Hold"), std::size_t{2},
+                              waypoint(6.0f, 4.75f), std::string("Rovers")));
 
     // A folder that takes no more bytes, as on a full disk (unlike permissions, it binds root too).
     writeTextFile(path, intact);

@@ -19,8 +19,8 @@ TEST(GameController, AtMostOneTickPerCallNoneWhilePausedAndEveryObjectUpdated) {
     walker.installPath({{9.0f, 1.0f}});
     quietOutput quiet;
     std::string ticks;
-    const auto at = [&](int milliseconds) {
-        now = sf::milliseconds(milliseconds);
+    const auto at = [&](std::int64_t milliseconds) {
+        now = sf::microseconds(milliseconds * 1000);
         ticks += controller.processGameTick() ? "tick " : "- ";
     };
     for (const int milliseconds : {16, 17, 20, 33, 34, 60000, 60000}) {
@@ -31,13 +31,15 @@ TEST(GameController, AtMostOneTickPerCallNoneWhilePausedAndEveryObjectUpdated) {
     controller.gameClock.resume();
     at(90016);
     at(90017);
-    EXPECT_EQ(ticks, "- tick - - tick tick - - - tick ")
+    at(2'200'030'000); // the clock past 2^31 ms, 25 days of play
+    at(2'200'030'016);
+    EXPECT_EQ(ticks, "- tick - - tick tick - - - tick tick - ")
         << "more than 16 ms of the game clock since the last tick; paused time does not count";
     EXPECT_EQ(
         std::make_tuple(currentGameTick, gameTime, controller.lastTickTime, std::lround(walker.x * 1000)),
-        std::make_tuple(4, std::int64_t{4 * SECONDS_PER_TICK}, 60017, 2003L))
-        << "a new game's calendar; the joiner merged on the first tick, so the walker after it moved on "
-           "three";
+        std::make_tuple(5, std::int64_t{5 * SECONDS_PER_TICK}, std::int64_t{2'200'000'000}, 2005L))
+        << "a new game's calendar; the walker moved on every tick, though the joiner before it merged on "
+           "the first";
 }
 
 TEST(GameController, FactionsStartOnLandTheHumansFirstEachWithACityAndAUnit) {
