@@ -368,6 +368,17 @@ template <class Side> void transferGame(Side& side, const gameParts& game) {
     for (const std::unique_ptr<Faction>& faction : game.factions) {
         side.owned(faction->leader);
         personFields(side, *faction->leader);
+        if (side.version() >= 2) {
+            economyLedger& ledger = faction->ledger;
+            for (long long& total : ledger.produced) {
+                side.value(total);
+            }
+            side.value(ledger.foodEaten);
+            side.value(ledger.foodForChildren);
+            for (long long& total : ledger.lostInBattle) {
+                side.value(total);
+            }
+        }
         transferOwned(side, gameArchive::objectsMade(*faction));
         for (const auto& object : gameArchive::objectsMade(*faction)) {
             objectFields(side, *object);

@@ -4,8 +4,10 @@
 #include "world/altitudes.hpp"
 
 #include <cfloat>
-#include <climits>
+#include <algorithm>
 #include <cmath>
+#include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <iterator>
 
@@ -14,10 +16,17 @@ namespace {
 // Neighbour order and step costs: east first, then clockwise (y grows southwards).
 constexpr int STEP_X[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 constexpr int STEP_Y[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-constexpr float STEP_COST[8] = {1.0f, 1.41f, 1.0f, 1.41f, 1.0f, 1.41f, 1.0f, 1.41f};
+constexpr float STRAIGHT_COST = 1.0f;
+constexpr float DIAGONAL_COST = 1.41f;
+constexpr float STEP_COST[8] = {STRAIGHT_COST, DIAGONAL_COST, STRAIGHT_COST, DIAGONAL_COST,
+                                STRAIGHT_COST, DIAGONAL_COST, STRAIGHT_COST, DIAGONAL_COST};
 
-/// Distance refinePath advances per test point [Units: grid units]: a tenth of a node.
-constexpr float REFINE_STEP = 0.001f;
+/// Distance refinePath advances per test point [Units: grid units]: a twentieth of a node.
+constexpr float REFINE_STEP = 0.0005f;
+/// How far from its line a walk may stray and still stand where the line was tested: every node within this
+/// distance of a test point counts as crossed [Units: grid units]. Half a step covers the ground between test
+/// points, the rest the rounding of a walk's steps.
+constexpr float LINE_MARGIN = 0.0005f;
 
 void* toState(int node) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(node));
@@ -37,6 +46,55 @@ bool isUsablePoint(std::pair<float, float> point) {
     return std::fabs(point.first) < 1.0e6f && std::fabs(point.second) < 1.0e6f;
 }
 
+/// Tests the ground under the points of a walk: every node within LINE_MARGIN of a point must be open to it.
+/// Unlike a step, a walk may cross height 0 with a raft and 7000 with mountain gear.
+class groundProbe {
+  public:
+    groundProbe(const aStarGraph& graph, bool raftOn, bool mountainGearOn)
+        : graph(graph), raftOn(raftOn), mountainGearOn(mountainGearOn) {}
+
+    bool clearAround(float px, float py) {
+        // Only a point near a node's edge has another node within the margin; a node is wider than twice the
+        // margin, so the corners of the margin's square meet every such node.
+        if (!nearEdge(px) && !nearEdge(py)) {
+            return passable(px, py);
+        }
+        return passable(px - LINE_MARGIN, py - LINE_MARGIN) && passable(px + LINE_MARGIN, py - LINE_MARGIN) &&
+               passable(px - LINE_MARGIN, py + LINE_MARGIN) && passable(px + LINE_MARGIN, py + LINE_MARGIN);
+    }
+
+  private:
+    static bool nearEdge(float position) {
+        const float inNode = position * 100.0f - std::floor(position * 100.0f);
+        return inNode < LINE_MARGIN * 100.0f || inNode > 1.0f - LINE_MARGIN * 100.0f;
+    }
+
+    bool passable(float px, float py) {
+        const int nx = getMapGridX(px + 1.0f);
+        const int ny = getMapGridY(py);
+        // Test points come about twenty to a node: the last node found open need not be looked up again.
+        if (nx == lastX && ny == lastY) {
+            return true;
+        }
+        if (ny < 0 || ny >= graph.gridHeight) {
+            return false;
+        }
+        const std::int32_t height = graph.mapGridTerrain(wrapColumn(nx, graph.gridWidth), ny);
+        if ((height <= WATER_ALTITUDE && !raftOn) || (height >= MOUNTIAN_TOP_ALTITUDE && !mountainGearOn)) {
+            return false;
+        }
+        lastX = nx;
+        lastY = ny;
+        return true;
+    }
+
+    const aStarGraph& graph;
+    bool raftOn;
+    bool mountainGearOn;
+    int lastX = INT_MIN;
+    int lastY = INT_MIN;
+};
+
 } // namespace
 
 aStarGraph::aStarGraph(int width, int height, std::ostream& log) : gridWidth(width), gridHeight(height) {
@@ -51,6 +109,11 @@ void aStarGraph::NodeToXY(void* node, int* x, int* y) const {
     *x = index - *y * gridWidth;
 }
 
+int aStarGraph::columnsApart(int x1, int x2) const {
+    const int across = std::abs(x1 - x2) % gridWidth;
+    return std::min(across, gridWidth - across);
+}
+
 float aStarGraph::LeastCostEstimate(void* nodeStart, void* nodeEnd) {
     int startX = 0;
     int startY = 0;
@@ -58,9 +121,32 @@ float aStarGraph::LeastCostEstimate(void* nodeStart, void* nodeEnd) {
     int endY = 0;
     NodeToXY(nodeStart, &startX, &startY);
     NodeToXY(nodeEnd, &endX, &endY);
-    const int dx = startX - endX;
-    const int dy = startY - endY;
-    return static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+    // The cost of the cheapest walk over open land, the short way round: diagonal steps while both
+    // coordinates differ, straight ones for the rest. Never above the true cost, unlike the straight line,
+    // which a diagonal step of 1.41 undercuts.
+    const int across = columnsApart(startX, endX);
+    const int down = std::abs(startY - endY);
+    const int diagonal = std::min(across, down);
+    return static_cast<float>(diagonal) * DIAGONAL_COST + static_cast<float>(std::max(across, down) - diagonal);
+}
+
+bool aStarGraph::isOpen(int x, int y, bool raftOn, bool mountainGearOn) const {
+    if (y < 0 || y >= gridHeight) {
+        return false;
+    }
+    const std::int32_t height = mapGridTerrain(wrapColumn(x, gridWidth), y);
+    // Strict bounds: a raft does not open height 0, mountain gear does not open 7000.
+    return (height > WATER_ALTITUDE && height < MOUNTIAN_TOP_ALTITUDE) || (raftOn && height < WATER_ALTITUDE) ||
+           (mountainGearOn && height > MOUNTIAN_TOP_ALTITUDE);
+}
+
+bool aStarGraph::canEnter(int x, int y, const travelAttributes& attributes) const {
+    return isOpen(x, y, attributeOn(attributes, raft), attributeOn(attributes, mountainGear));
+}
+
+bool aStarGraph::canWalkStraight(std::pair<float, float> from, std::pair<float, float> to,
+                                 const travelAttributes& attributes) const {
+    return lineIsClear(from, to, attributeOn(attributes, raft), attributeOn(attributes, mountainGear));
 }
 
 void aStarGraph::AdjacentCost(void* node, std::vector<micropather::StateCost>* neighbors,
@@ -68,26 +154,24 @@ void aStarGraph::AdjacentCost(void* node, std::vector<micropather::StateCost>* n
     int x = 0;
     int y = 0;
     NodeToXY(node, &x, &y);
-    const int index = fromState(node);
     const bool raftOn = attributeOn(attributes, raft);
     const bool mountainGearOn = attributeOn(attributes, mountainGear);
 
+    bool open[8];
+    for (int i = 0; i < 8; ++i) {
+        open[i] = isOpen(x + STEP_X[i], y + STEP_Y[i], raftOn, mountainGearOn);
+    }
     micropather::StateCost entries[8];
     for (int i = 0; i < 8; ++i) {
-        const int nx = x + STEP_X[i];
+        // Columns wrap round the world; the first and last rows are its edges. A diagonal step needs both
+        // straight steps beside it open: cutting a corner would take a walk through the point where the
+        // closed nodes meet.
+        const bool diagonal = i % 2 == 1;
+        const bool enterable = open[i] && (!diagonal || (open[i - 1] && open[(i + 1) % 8]));
         const int ny = y + STEP_Y[i];
-        float cost = FLT_MAX;
-        if (nx >= 0 && nx < gridWidth && ny >= 0 && ny < gridHeight) {
-            const std::int32_t height = mapGridTerrain(nx, ny);
-            // Strict bounds: a raft does not open height 0, mountain gear does not open 7000.
-            const bool open = (height > WATER_ALTITUDE && height < MOUNTIAN_TOP_ALTITUDE) ||
-                              (raftOn && height < WATER_ALTITUDE) ||
-                              (mountainGearOn && height > MOUNTIAN_TOP_ALTITUDE);
-            if (open) {
-                cost = STEP_COST[i];
-            }
-        }
-        entries[i] = micropather::StateCost{toState(index + STEP_Y[i] * gridWidth + STEP_X[i]), cost};
+        const int state = ny >= 0 && ny < gridHeight ? XYToNode(wrapColumn(x + STEP_X[i], gridWidth), ny)
+                                                     : fromState(node) + STEP_Y[i] * gridWidth + STEP_X[i];
+        entries[i] = micropather::StateCost{toState(state), enterable ? STEP_COST[i] : FLT_MAX};
     }
     neighbors->insert(neighbors->end(), std::begin(entries), std::end(entries));
 }
@@ -145,39 +229,31 @@ bool aStarGraph::lineIsClear(std::pair<float, float> from, std::pair<float, floa
     if (!isUsablePoint(from) || !isUsablePoint(to)) {
         return false;
     }
+    // A walk takes each leg the short way round the world: a leg of half the world or more would be walked
+    // the other way.
+    if (std::fabs(to.first - from.first) >= static_cast<float>(gridWidth) / 200.0f) {
+        return false;
+    }
     float multiplierX = 0.0f;
     float multiplierY = 0.0f;
     getMovementMultipliers(from.first, from.second, to.first, to.second, &multiplierX, &multiplierY);
 
+    groundProbe ground(*this, raftOn, mountainGearOn);
     float px = from.first;
     float py = from.second;
-    // About ten test points fall in each node; only a change of node needs a new height.
-    int lastX = INT_MIN;
-    int lastY = INT_MIN;
     for (;;) {
+        if (!ground.clearAround(px, py)) {
+            return false;
+        }
+        if (reachedDestination(px, py, to.first, to.second, REFINE_STEP, multiplierX, multiplierY)) {
+            return ground.clearAround(to.first, to.second);
+        }
         px += multiplierX * REFINE_STEP;
         py += multiplierY * REFINE_STEP;
-        if (reachedDestination(px, py, to.first, to.second, REFINE_STEP, multiplierX, multiplierY)) {
-            return true;
-        }
-        const int nx = getMapGridX(px + 1.0f);
-        const int ny = getMapGridY(py);
-        if (nx == lastX && ny == lastY) {
-            continue;
-        }
-        // Rounding can carry a nearly axis-parallel walk past its end; leaving the map ends it.
-        if (nx < 0 || nx >= gridWidth || ny < 0 || ny >= gridHeight) {
-            return false;
-        }
-        const std::int32_t height = mapGridTerrain(nx, ny);
-        if (height <= WATER_ALTITUDE && !raftOn) {
-            return false;
-        }
-        // Unlike a step, a line may cross height 0 with a raft and 7000 with mountain gear.
-        if (height >= MOUNTIAN_TOP_ALTITUDE && !mountainGearOn) {
-            return false;
-        }
-        lastX = nx;
-        lastY = ny;
     }
+}
+
+bool aStarGraph::canStand(float x, float y, const travelAttributes& attributes) const {
+    groundProbe ground(*this, attributeOn(attributes, raft), attributeOn(attributes, mountainGear));
+    return ground.clearAround(x, y);
 }

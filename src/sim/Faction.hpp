@@ -2,12 +2,31 @@
 
 #include "sim/commander.hpp"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 class gameArchive;
 class placeableObject;
+
+/// What a faction's economy brought into play and what left play with it since the game began. Goods come
+/// into play only by work and leave it only by eating, births and with units that lose a battle; everything
+/// else moves them between objects.
+struct economyLedger {
+    /// Goods are counted in this order: food, gold, wood, iron.
+    static constexpr std::size_t FOOD = 0;
+    static constexpr std::size_t GOLD = 1;
+    static constexpr std::size_t WOOD = 2;
+    static constexpr std::size_t IRON = 3;
+    /// By the work of the faction's cities.
+    std::array<long long, 4> produced{};
+    long long foodEaten = 0;
+    long long foodForChildren = 0;
+    /// What the faction's units held when they lost a battle: the four goods, then each kind of gear in the
+    /// order of travelEquipment.
+    std::array<long long, 7> lostInBattle{};
+};
 
 /// A group of objects under one leader. Owns its leader and every object made for it during the run;
 /// `objects` lists those in play for it, in the order they joined.
@@ -21,6 +40,7 @@ class Faction {
 
     std::string name;
     std::unique_ptr<commander> leader;
+    economyLedger ledger;
     /// The faction's objects in play, oldest first; they are owned elsewhere (see keep).
     std::vector<placeableObject*> objects;
     int numObjects() const { return static_cast<int>(objects.size()); }

@@ -53,18 +53,24 @@ void city::update() {
     for (person* p : people) {
         int& skill = p->skills[p->job];
         const int produced = randomRange(0, skill / 10);
+        const auto add = [&](int& good, std::size_t kind) {
+            good += produced;
+            if (faction != nullptr) {
+                faction->ledger.produced[kind] += produced;
+            }
+        };
         switch (p->job) {
         case Farmer:
-            food += produced;
+            add(food, economyLedger::FOOD);
             break;
         case Miner:
-            iron += produced;
+            add(iron, economyLedger::IRON);
             break;
         case Woodcutter:
-            wood += produced;
+            add(wood, economyLedger::WOOD);
             break;
         case Merchant:
-            gold += produced;
+            add(gold, economyLedger::GOLD);
             break;
         default:
             break;
@@ -80,6 +86,9 @@ void city::update() {
         return;
     }
     food -= FOOD_FOR_A_CHILD * foodConsumeRate;
+    if (faction != nullptr) {
+        faction->ledger.foodForChildren += FOOD_FOR_A_CHILD * foodConsumeRate;
+    }
     const std::string news = "A child was born in " + name;
     if (logEnemies || belongsToHuman()) {
         logToConsole(news);

@@ -9,6 +9,9 @@
 #include "sim/militaryUnit.hpp"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
+#include <limits>
 #include <iostream>
 
 void logLeftPlay(const placeableObject& object) {
@@ -31,6 +34,36 @@ void attackRoll(placeableObject* attacker, placeableObject* defender) {
         attacker->defeat(defender, roll);
     }
 }
+
+namespace {
+
+/// `from` plus `amount`, held at the largest int rather than wrapping round.
+int addHeld(int from, long long amount) {
+    return static_cast<int>(std::min<long long>(from + amount, std::numeric_limits<int>::max()));
+}
+
+/// The four goods of an object, by reference.
+std::array<int*, 4> goodsOf(placeableObject& object) {
+    return {&object.food, &object.gold, &object.wood, &object.iron};
+}
+
+/// Moves `share(amount)` of each good and each kind of gear from `from` to `to`; `from` keeps the rest.
+template <class Share> void moveGoods(placeableObject& from, placeableObject& to, Share share) {
+    const std::array<int*, 4> given = goodsOf(from);
+    const std::array<int*, 4> taken = goodsOf(to);
+    for (std::size_t good = 0; good < given.size(); ++good) {
+        const long long moved = share(*given[good]);
+        *given[good] -= static_cast<int>(moved);
+        *taken[good] = addHeld(*taken[good], moved);
+    }
+    for (auto& [kind, count] : from.equipment) {
+        const long long moved = share(count);
+        count -= static_cast<int>(moved);
+        to.equipment[kind] = addHeld(to.equipment[kind], moved);
+    }
+}
+
+} // namespace
 
 placeableObject* merge(placeableObject* source, placeableObject* target) {
     std::cout << "Merging: " << static_cast<const void*>(source);
@@ -57,8 +90,9 @@ placeableObject* merge(placeableObject* source, placeableObject* target) {
         std::cout << "Merging person at index: " << intToString(static_cast<int>(i)) << "\n";
         target->people.push_back(source->people[i]);
     }
-    // Nobody stands in two lists: the people now stand in the target only.
+    // Nobody stands in two lists, and nothing is lost: the people, goods and gear are the target's now.
     source->people.clear();
+    moveGoods(*source, *target, [](int amount) { return static_cast<long long>(amount); });
     source->faction->removeObject(source);
     std::cout << "Merge complete\n";
     return target;
@@ -72,19 +106,27 @@ placeableObject* split(placeableObject* source, const std::set<person*>& chosen)
         logLeftPlay(*source);
         return nullptr;
     }
+    // In the source's order, so that the same game splits the same way on every run.
+    const long long before = source->numPeople();
     std::vector<person*> members;
-    for (person* p : chosen) {
-        if (source->hasPerson(p)) {
-            source->removePerson(p);
-            members.push_back(p);
-        }
-    }
+    std::copy_if(source->people.begin(), source->people.end(), std::back_inserter(members),
+                 [&chosen](person* p) { return chosen.count(p) > 0; });
     if (members.empty()) {
         return nullptr;
+    }
+    for (person* p : members) {
+        source->removePerson(p);
     }
     Faction* faction = source->faction;
     auto* unit = faction->keep(std::make_unique<militaryUnit>(
         faction->leader->name + "'s split Unit", faction, source->x, source->y, std::move(members)));
+    // The new unit brings nothing of its own: it takes its people's share of the goods and the gear, rounded
+    // down.
+    for (int* good : goodsOf(*unit)) {
+        *good = 0;
+    }
+    const long long taken = unit->numPeople();
+    moveGoods(*source, *unit, [&](int amount) { return amount * taken / before; });
     faction->leader->assignArmy(unit);
     return unit;
 }
@@ -95,6 +137,10 @@ city* foundCity(placeableObject* founder) {
     }
     if (!founder->inPlay()) {
         logLeftPlay(*founder);
+        return nullptr;
+    }
+    if (!founder->isMilitary) {
+        logToConsole(CITY_FOUNDING_REFUSAL);
         return nullptr;
     }
     Faction* faction = founder->faction;

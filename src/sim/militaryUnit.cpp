@@ -91,6 +91,15 @@ void militaryUnit::defeat(placeableObject*, int) {
     while (killRandomPerson() != nullptr) {
     }
     if (faction != nullptr) {
+        // The goods and gear stay with the unit, out of play.
+        std::array<long long, 7>& lost = faction->ledger.lostInBattle;
+        for (const auto& [good, amount] : {std::pair{economyLedger::FOOD, food}, {economyLedger::GOLD, gold},
+                                           {economyLedger::WOOD, wood}, {economyLedger::IRON, iron}}) {
+            lost[good] += amount;
+        }
+        for (const auto& [kind, count] : equipment) {
+            lost[4 + static_cast<std::size_t>(kind)] += count;
+        }
         faction->removeObject(this);
     }
 }

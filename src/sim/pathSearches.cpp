@@ -2,8 +2,11 @@
 
 #include "path/aStarGraph.hpp"
 #include "path/pathGeometry.hpp"
+#include "world/altitudes.hpp"
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,57 +21,111 @@ namespace {
 // The solver's sizes for one request: nodes per block and neighbours per node.
 constexpr unsigned SOLVER_ALLOCATE = 468000;
 constexpr unsigned SOLVER_TYPICAL_ADJACENT = 6;
+/// Nodes a search for the gear an object lacks may expand before it gives up: a way by raft may cross an
+/// ocean, but one that finds nothing would explore them all.
+constexpr std::size_t EXPLANATION_EXPANSIONS = 1000000;
+/// How far a destination by a closed node is kept inside the goal node's edges, so that rounding cannot put
+/// the end of a walk in the node beside it [Units: grid units].
+constexpr float GOAL_MARGIN = 0.0001f;
 
 void* toState(int node) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(node));
 }
 
-/// True when no step can enter `node` with these attributes (or it lies outside the graph), so that a search
-/// for it could only end without a path after exploring everything within reach.
-bool cannotBeEntered(aStarGraph& graph, int node, const travelAttributes& attributes) {
-    if (node < 0 || node >= graph.gridWidth * graph.gridHeight) {
-        return true;
-    }
-    if (graph.gridWidth < 2) {
-        return false;
-    }
-    int x = 0;
-    int y = 0;
-    graph.NodeToXY(toState(node), &x, &y);
-    // The step in from a neighbour follows the graph's own rule for what may be entered.
-    std::vector<micropather::StateCost> steps;
-    graph.AdjacentCost(toState(x > 0 ? node - 1 : node + 1), &steps, attributes);
-    for (const micropather::StateCost& step : steps) {
-        if (step.state == toState(node)) {
-            return !(step.cost < FLT_MAX);
-        }
-    }
-    return false;
+bool attributeOn(const travelAttributes& attributes, travelEquipment kind) {
+    const auto found = attributes.find(kind);
+    return found != attributes.end() && found->second;
 }
 
-/// The pathing graph as one search sees it: once `stop` is raised every node has no way out, so the solver
-/// empties its open list and returns at once.
+/// The gear among `needed` that `attributes` lack.
+unreachableReason lacking(bool raftNeeded, bool gearNeeded, const travelAttributes& attributes) {
+    const bool raftMissing = raftNeeded && !attributeOn(attributes, raft);
+    const bool gearMissing = gearNeeded && !attributeOn(attributes, mountainGear);
+    if (raftMissing && gearMissing) {
+        return unreachableReason::needsRaftAndMountainGear;
+    }
+    if (raftMissing) {
+        return unreachableReason::needsRaft;
+    }
+    return gearMissing ? unreachableReason::needsMountainGear : unreachableReason::unreachable;
+}
+
+/// The pathing graph as one search sees it: once `stop` is raised, or `limit` nodes have been expanded,
+/// every node has no way out, so the solver empties its open list and returns at once.
 class stoppableGraph : public micropather::Graph {
   public:
-    stoppableGraph(aStarGraph& graph, const std::atomic<bool>& stop) : graph(graph), stop(stop) {}
+    stoppableGraph(const aStarGraph& graph, const std::atomic<bool>& stop, std::size_t limit = SIZE_MAX)
+        : graph(const_cast<aStarGraph&>(graph)), stop(stop), limit(limit) {}
 
     float LeastCostEstimate(void* start, void* end) override { return graph.LeastCostEstimate(start, end); }
     void AdjacentCost(void* state, std::vector<micropather::StateCost>* adjacent,
                       const travelAttributes& attributes) override {
-        if (!stop.load(std::memory_order_relaxed)) {
+        if (!stop.load(std::memory_order_relaxed) && expanded++ < limit) {
             graph.AdjacentCost(state, adjacent, attributes);
         }
     }
     void PrintStateInfo(void* state) override { graph.PrintStateInfo(state); }
 
   private:
+    // The graph's operations do not change it; the solver's interface does not say so.
     aStarGraph& graph;
     const std::atomic<bool>& stop;
+    std::size_t limit;
+    std::size_t expanded = 0;
 };
+
+/// The solver's states from start to goal, or nothing.
+std::vector<void*> solve(const aStarGraph& graph, const pathQuery& query, const travelAttributes& attributes,
+                         const std::atomic<bool>& stop, std::size_t limit, int& result,
+                         std::size_t& expansions) {
+    stoppableGraph searched(graph, stop, limit);
+    micropather::MicroPather solver(&searched, SOLVER_ALLOCATE, SOLVER_TYPICAL_ADJACENT);
+    std::vector<void*> states;
+    float cost = 0.0f;
+    result = solver.Solve(toState(query.startNode), toState(query.goalNode), &states, &cost, attributes);
+    expansions += solver.lastExpansions();
+    return result == micropather::pathFound ? states : std::vector<void*>{};
+}
+
+/// Which gear would open a way: what the goal's own terrain needs, or else the least the object lacks for a
+/// path: a raft, mountain gear, or both. Searches that find nothing give up after EXPLANATION_EXPANSIONS.
+unreachableReason explainNoPath(const aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop,
+                                std::size_t& expansions) {
+    int x = 0;
+    int y = 0;
+    graph.NodeToXY(toState(query.goalNode), &x, &y);
+    if (!graph.canEnter(x, y, query.attributes)) {
+        const std::int32_t height = graph.mapGridTerrain(x, y);
+        return lacking(height < WATER_ALTITUDE, height > MOUNTIAN_TOP_ALTITUDE, query.attributes);
+    }
+    if (!query.explain) {
+        return unreachableReason::unreachable;
+    }
+    for (const auto& [raftToo, gearToo] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        travelAttributes tried = query.attributes;
+        tried[raft] = tried[raft] || raftToo;
+        tried[mountainGear] = tried[mountainGear] || gearToo;
+        if (tried == query.attributes) {
+            continue;
+        }
+        int result = micropather::noPath;
+        solve(graph, query, tried, stop, EXPLANATION_EXPANSIONS, result, expansions);
+        if (result == micropather::pathFound) {
+            return lacking(raftToo, gearToo, query.attributes);
+        }
+    }
+    return unreachableReason::unreachable;
+}
+
+/// `value` moved by whole turns of `turn` to lie nearest `near`.
+float nearestTurn(float value, float near, float turn) {
+    return value + turn * std::round((near - value) / turn);
+}
 
 } // namespace
 
-pathQuery makePathQuery(const aStarGraph& graph, const placeableObject& object, float x, float y) {
+pathQuery makePathQuery(const aStarGraph& graph, const placeableObject& object, float x, float y,
+                        std::uint64_t request) {
     pathQuery query;
     query.startNode =
         graph.XYToNode(wrapColumn(getMapGridX(object.x + 1.0f), graph.gridWidth), getMapGridY(object.y));
@@ -76,54 +133,92 @@ pathQuery makePathQuery(const aStarGraph& graph, const placeableObject& object, 
     query.destinationX = x - 1.0f;
     query.destinationY = y;
     query.attributes = object.getTravelAttributes();
+    query.request = request;
     query.requested = std::chrono::steady_clock::now();
     return query;
 }
 
-pathAnswer findPath(aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop) {
+pathAnswer findPath(const aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop) {
     pathAnswer answer;
-    if (query.startNode != query.goalNode && cannotBeEntered(graph, query.goalNode, query.attributes)) {
+    const int nodes = graph.gridWidth * graph.gridHeight;
+    if (query.goalNode < 0 || query.goalNode >= nodes || query.startNode < 0 || query.startNode >= nodes) {
         return answer;
     }
-    stoppableGraph searched(graph, stop);
-    micropather::MicroPather solver(&searched, SOLVER_ALLOCATE, SOLVER_TYPICAL_ADJACENT);
-    std::vector<void*> states;
-    float cost = 0.0f;
-    answer.result =
-        solver.Solve(toState(query.startNode), toState(query.goalNode), &states, &cost, query.attributes);
-    answer.expansions = solver.lastExpansions();
+    int goalX = 0;
+    int goalY = 0;
+    graph.NodeToXY(toState(query.goalNode), &goalX, &goalY);
+    if (query.startNode != query.goalNode && !graph.canEnter(goalX, goalY, query.attributes)) {
+        answer.reason = explainNoPath(graph, query, stop, answer.expansions);
+        return answer;
+    }
+    const std::vector<void*> states =
+        solve(graph, query, query.attributes, stop, SIZE_MAX, answer.result, answer.expansions);
+    if (answer.result == micropather::noPath && !stop) {
+        answer.reason = explainNoPath(graph, query, stop, answer.expansions);
+    }
     if (answer.result != micropather::pathFound) {
         return answer;
     }
-    std::vector<waypoint>& points = answer.waypoints;
-    for (void* state : states) {
+    // Node centres, the columns counted on across the seam from the start's.
+    std::vector<waypoint>& points = answer.route;
+    int column = 0;
+    int lastX = 0;
+    for (std::size_t i = 0; i < states.size(); ++i) {
         int nodeX = 0;
         int nodeY = 0;
-        graph.NodeToXY(state, &nodeX, &nodeY);
-        points.emplace_back(static_cast<float>(nodeX) / 100.0f, static_cast<float>(nodeY) / 100.0f);
-    }
-    if (points.size() >= 2) {
-        points = graph.refinePath(points, query.attributes);
-        if (points.size() > 1) {
-            // The object already stands on the first node, and the goal node only approximates the
-            // destination.
-            points.erase(points.begin());
-            points.back() = waypoint(query.destinationX, query.destinationY);
+        graph.NodeToXY(states[i], &nodeX, &nodeY);
+        int step = nodeX - lastX;
+        if (step > graph.gridWidth / 2) {
+            step -= graph.gridWidth;
+        } else if (step < -graph.gridWidth / 2) {
+            step += graph.gridWidth;
         }
+        column = i == 0 ? nodeX : column + step;
+        lastX = nodeX;
+        points.emplace_back((static_cast<float>(column) + 0.5f) / 100.0f, (static_cast<float>(nodeY) + 0.5f) / 100.0f);
     }
+    // The exact destination, moved round the world to the goal node; right by a closed node (a city on a
+    // node's corner, by the coast), kept a little inside the goal node, where rounding cannot move it out.
+    const float world = static_cast<float>(graph.gridWidth) / 100.0f;
+    const waypoint goalCentre = points.back();
+    waypoint destination(nearestTurn(query.destinationX, goalCentre.first, world), query.destinationY);
+    if (!graph.canStand(destination.first, destination.second, query.attributes)) {
+        const float half = 0.005f - GOAL_MARGIN;
+        destination.first = goalCentre.first + std::clamp(destination.first - goalCentre.first, -half, half);
+        destination.second =
+            goalCentre.second + std::clamp(destination.second - goalCentre.second, -half, half);
+    }
+    points.push_back(destination);
+    points = graph.refinePath(points, query.attributes);
     return answer;
 }
 
-void deliverPath(placeableObject& object, const pathAnswer& answer) {
+void deliverPath(placeableObject& object, const pathQuery& query, const pathAnswer& answer,
+                 const aStarGraph& graph) {
     // One write, so that lines of searches finishing together do not interleave.
     std::fputs(("Pather returned " + std::to_string(answer.result) + "\n").c_str(), stdout);
-    if (answer.result == micropather::pathFound) {
-        object.installPath(answer.waypoints);
+    const std::lock_guard<std::mutex> lock(object.pathMutex);
+    if (object.pathRequest != query.request) {
+        return;
     }
-    object.pathNotFound = answer.result == micropather::noPath;
+    object.pathFailure = answer.result == micropather::noPath ? answer.reason : unreachableReason::none;
+    if (answer.result == micropather::pathFound && answer.route.size() >= 2) {
+        const float world = static_cast<float>(graph.gridWidth) / 100.0f;
+        const float shift = nearestTurn(answer.route.front().first, object.x, world) - answer.route.front().first;
+        std::vector<waypoint> route;
+        for (const waypoint& point : answer.route) {
+            route.emplace_back(point.first + shift, point.second);
+        }
+        // The object may have walked on while the search ran, or stand by a node's edge.
+        if (graph.canWalkStraight({object.x, object.y}, route[1], query.attributes)) {
+            route.erase(route.begin());
+        }
+        object.installPathHeld(route);
+    }
+    object.pathInProgress = false;
 }
 
-pathSearchPool::pathSearchPool(aStarGraph& graph, unsigned permits) : graph(graph) {
+pathSearchPool::pathSearchPool(const aStarGraph& graph, unsigned permits) : graph(graph) {
     try {
         for (unsigned i = 0; i < permits; ++i) {
             threads.emplace_back(&pathSearchPool::work, this);
@@ -182,6 +277,7 @@ pathSearchPool::searchKey pathSearchPool::keyOf(const pathQuery& query) {
     std::uint32_t destinationY = 0;
     std::memcpy(&destinationX, &query.destinationX, sizeof destinationX);
     std::memcpy(&destinationY, &query.destinationY, sizeof destinationY);
+    bits |= (query.explain ? 1u : 0u) << (raft + 1);
     return {query.startNode, query.goalNode, bits, destinationX, destinationY};
 }
 
@@ -214,15 +310,16 @@ void pathSearchPool::work() {
             answers.emplace(keyOf(next.query), answer);
         }
         if (!stopping) {
-            deliverPath(*next.object, answer);
+            deliverPath(*next.object, next.query, answer, graph);
             installed += answer.result == micropather::pathFound ? 1 : 0;
             ++done;
             if (onSearchDone) {
                 onSearchDone(searchRecord{answer.result, answer.expansions,
                                           std::chrono::steady_clock::now() - next.query.requested});
             }
+        } else {
+            next.object->pathInProgress = false;
         }
-        next.object->pathInProgress = false;
 
         const std::lock_guard<std::mutex> guard(lock);
         --running;

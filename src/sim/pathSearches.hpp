@@ -24,33 +24,48 @@ class aStarGraph;
 struct pathQuery {
     int startNode = 0;
     int goalNode = 0;
-    /// The exact destination, without the +1.0 offset: it replaces the goal node as the last waypoint.
+    /// The exact destination, without the +1.0 offset: the path's last waypoint.
     float destinationX = 0.0f;
     float destinationY = 0.0f;
     travelAttributes attributes;
+    /// On finding no path, find out which gear the object lacks for one (a second, longer search).
+    bool explain = false;
+    /// The object's request this answers; an answer to an earlier (or cancelled) request is dropped.
+    std::uint64_t request = 0;
     std::chrono::steady_clock::time_point requested;
 };
 
-/// A search's outcome: a micropather::solveResult, and on pathFound the waypoints to install.
+/// A search's outcome: a micropather::solveResult, and on pathFound the route: the centre of the node the
+/// search started from, then the waypoints. Columns are counted from the start node's, in 0 … the graph's
+/// width: the route may run past the seam, and is moved by whole turns of the world to where the object is.
 struct pathAnswer {
     int result = micropather::noPath;
-    std::vector<waypoint> waypoints;
+    std::vector<waypoint> route;
+    /// Why there is no path, when result is noPath.
+    unreachableReason reason = unreachableReason::unreachable;
     std::size_t expansions = 0;
 };
 
 /// A search from the node under `object` to the node under (x, y), x in the +1.0 convention, with the
-/// object's travel attributes. Node columns wrap round the world, as positions do. Main thread.
+/// object's travel attributes, for the object's request `request`. Node columns wrap round the world, as
+/// positions do. Main thread.
 [[nodiscard]] pathQuery makePathQuery(const aStarGraph& graph, const placeableObject& object, float x,
-                                      float y);
+                                      float y, std::uint64_t request = 0);
 
-/// Runs the A* search of `query` on `graph` and straightens the path: the waypoints are the refined path
-/// without its first node (where the object stands) and with the exact destination in place of its last.
-/// A goal that no step may enter, or one outside the graph, is answered with noPath without searching. Once
-/// `stop` is raised the search ends early as if nothing were reachable. Any thread.
-[[nodiscard]] pathAnswer findPath(aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop);
+/// Runs the A* search of `query` on `graph` and straightens the route through the centres of the nodes
+/// found (they keep a walk off the nodes' edges) to the exact destination, kept inside the goal node. Legs
+/// are shorter than half the world, so that a walk, which takes each leg the short way round, goes the
+/// route's way. A goal that no step may enter, or one outside the graph, is answered with noPath without
+/// searching. Once `stop` is raised the search ends early as if nothing were reachable. Any thread.
+[[nodiscard]] pathAnswer findPath(const aStarGraph& graph, const pathQuery& query,
+                                  const std::atomic<bool>& stop);
 
-/// Reports the search's result on standard output and, when a path was found, installs it. Any thread.
-void deliverPath(placeableObject& object, const pathAnswer& answer);
+/// Reports the search's result on standard output and, when it answers the object's current request,
+/// installs the route: moved round the world to where the object stands now, straight to the first waypoint
+/// when the object can walk there, else by the centre of the start node. Lowers the object's
+/// pathInProgress. Any thread.
+void deliverPath(placeableObject& object, const pathQuery& query, const pathAnswer& answer,
+                 const aStarGraph& graph);
 
 /// Runs path searches on threads it owns, at most `permits` at once; further requests wait their turn.
 /// The answers of recent searches are kept: the graph does not change, so the same request gets the same
@@ -72,14 +87,14 @@ class pathSearchPool {
     };
 
     /// Starts the search threads.
-    explicit pathSearchPool(aStarGraph& graph, unsigned permits = PERMITS);
+    explicit pathSearchPool(const aStarGraph& graph, unsigned permits = PERMITS);
     /// Stops as stop() does.
     ~pathSearchPool();
     pathSearchPool(const pathSearchPool&) = delete;
     pathSearchPool& operator=(const pathSearchPool&) = delete;
 
     /// Queues a search for `object`, whose `pathInProgress` the caller has raised; the search lowers it when
-    /// done. The object must live until stop() returns.
+    /// it answers the object's current request. The object must live until stop() returns.
     void submit(placeableObject& object, pathQuery query);
     /// Ends the searches in flight early without installing them, drops the waiting requests and joins every
     /// thread. Later requests are dropped. Safe to call more than once.
@@ -100,7 +115,8 @@ class pathSearchPool {
         pathQuery query;
     };
 
-    /// All that decides a search's answer: start and goal node, the attributes' bits and the destination's.
+    /// All that decides a search's answer: start and goal node, the attributes' and explanation's bits and
+    /// the destination's.
     using searchKey = std::tuple<int, int, unsigned, std::uint32_t, std::uint32_t>;
     /// Most answers kept (a few waypoints each); past it they are all forgotten and searched for again.
     static constexpr std::size_t MAX_ANSWERS = 4096;
@@ -108,7 +124,7 @@ class pathSearchPool {
     void work();
     static searchKey keyOf(const pathQuery& query);
 
-    aStarGraph& graph;
+    const aStarGraph& graph;
     std::mutex lock;
     std::condition_variable wake;
     std::condition_variable idle;

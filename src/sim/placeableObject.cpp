@@ -199,7 +199,7 @@ void placeableObject::setDestination(float tx, float ty) {
     destY = ty;
 }
 
-void placeableObject::setPath(float x, float y) {
+void placeableObject::setPath(float x, float y, bool explain) {
     if (pathInProgress) {
         std::cout << "Path calculation in progress, cannot calculate a new path.\n";
         return;
@@ -209,8 +209,17 @@ void placeableObject::setPath(float x, float y) {
     }
     // Raised here rather than on the search's thread, so that a second request is refused at once.
     pathInProgress = true;
-    pathNotFound = false;
-    microPatherSem->submit(*this, makePathQuery(*graph, *this, x, y));
+    pathFailure = unreachableReason::none;
+    pathQuery query = makePathQuery(*graph, *this, x, y, ++pathRequest);
+    query.explain = explain;
+    microPatherSem->submit(*this, std::move(query));
+}
+
+void placeableObject::cancelPath() {
+    const std::lock_guard<std::mutex> lock(pathMutex);
+    ++pathRequest;
+    pathInProgress = false;
+    pathFailure = unreachableReason::none;
 }
 
 void placeableObject::calculatePath(float x, float y) {
@@ -218,11 +227,17 @@ void placeableObject::calculatePath(float x, float y) {
         throw std::logic_error("calculatePath: the run has no pathing graph");
     }
     const std::atomic<bool> neverStop{false};
-    deliverPath(*this, findPath(*graph, makePathQuery(*graph, *this, x, y), neverStop));
+    pathInProgress = true;
+    const pathQuery query = makePathQuery(*graph, *this, x, y, ++pathRequest);
+    deliverPath(*this, query, findPath(*graph, query, neverStop), *graph);
 }
 
 void placeableObject::installPath(const std::vector<waypoint>& waypoints) {
     const std::lock_guard<std::mutex> lock(pathMutex);
+    installPathHeld(waypoints);
+}
+
+void placeableObject::installPathHeld(const std::vector<waypoint>& waypoints) {
     travelPath = std::make_unique<std::vector<waypoint>>(waypoints);
     // `moving` is read without the lock: it must not drop for a moment while a new path goes in.
     if (travelPath->empty()) {
@@ -236,8 +251,16 @@ void placeableObject::consumeFood() {
     if (!isDayBoundary()) {
         return;
     }
+    const int before = food;
     food -= foodConsumeRate * numPeople();
-    if (food >= 0) {
+    const bool starving = food < 0;
+    if (starving) {
+        food = 0;
+    }
+    if (faction != nullptr) {
+        faction->ledger.foodEaten += before - food;
+    }
+    if (!starving) {
         return;
     }
     // However large the deficit, one person a day starves.
@@ -245,5 +268,4 @@ void placeableObject::consumeFood() {
     if (logEnemies || belongsToHuman()) {
         logToConsole("A citizen in " + name + " has died of starvation!");
     }
-    food = 0;
 }

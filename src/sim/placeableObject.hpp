@@ -7,6 +7,7 @@
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Drawable.hpp>
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -29,8 +30,8 @@ using waypoint = std::pair<float, float>;
 ///
 /// Threads: everything here belongs to the main thread, except the path fields. A search installs its path
 /// from its own thread holding `pathMutex`, which guards `destX`, `destY` and `travelPath`, and reads `x`,
-/// which the tick therefore moves only under `pathMutex`; `moving`, `pathInProgress` and `pathNotFound` are
-/// atomic.
+/// which the tick therefore moves only under `pathMutex`; `moving`, `pathInProgress`, `pathRequest` and
+/// `pathFailure` are atomic, and a search compares `pathRequest` and installs under `pathMutex`.
 class placeableObject : public gameObject {
   public:
     /// Does not add the object to the faction.
@@ -77,8 +78,10 @@ class placeableObject : public gameObject {
     std::unique_ptr<std::vector<waypoint>> travelPath;
     /// A path search for this object has been accepted and has not finished.
     std::atomic<bool> pathInProgress{false};
-    /// The last search found no path; lowered by the next request.
-    std::atomic<bool> pathNotFound{false};
+    /// The number of the latest path request; a search's answer to any other is dropped.
+    std::atomic<std::uint64_t> pathRequest{0};
+    /// Why the last search found no path; none once it found one, or while the next runs.
+    std::atomic<unreachableReason> pathFailure{unreachableReason::none};
     std::map<travelEquipment, int> equipment;
     mutable std::mutex pathMutex;
     bool isMilitary = false;
@@ -133,13 +136,19 @@ class placeableObject : public gameObject {
     /// Makes (tx, ty) the current waypoint, the short way round the world, and sets `moving`.
     /// The caller holds pathMutex.
     void setDestination(float tx, float ty);
-    /// Asks for a path to (x, y), x in the +1.0 convention, searched on the path pool's threads. Refused with
-    /// a message while an earlier search for this object runs. Main thread.
-    void setPath(float x, float y);
+    /// Asks for a path to (x, y), x in the +1.0 convention, searched on the path pool's threads; with
+    /// `explain`, a search that finds none also finds out which gear the object lacks. Refused with a
+    /// message while an earlier search for this object runs. Main thread.
+    void setPath(float x, float y, bool explain = false);
+    /// Drops the search in flight, if any: its path is never installed, and a new one may be asked for at
+    /// once. Main thread.
+    void cancelPath();
     /// Searches and installs a path to (x, y) on the calling thread.
     void calculatePath(float x, float y);
     /// Replaces the waypoints by `waypoints` and heads for the first one. Takes pathMutex; any thread.
     void installPath(const std::vector<waypoint>& waypoints);
+    /// installPath for a caller that holds pathMutex.
+    void installPathHeld(const std::vector<waypoint>& waypoints);
 
     /// On a day boundary: the people eat; one starves when the food runs out.
     void consumeFood();

@@ -6,12 +6,16 @@
 #include "app/nameLists.hpp"
 #include "app/random.hpp"
 #include "app/utilities.hpp"
+#include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"
 #include "sim/combat.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/militaryUnit.hpp"
 #include "sim/player.hpp"
+#include "ui/unitActions.hpp"
+#include "world/altitudes.hpp"
+#include "world/grid.hpp"
 #include "world/iceCap.hpp"
 #include "world/terrainImage.hpp"
 #include "world/worldMap.hpp"
@@ -39,12 +43,54 @@ void requirePlaceableLand(const worldMap& map) {
                       "on. Choose another seed, or a larger landArea in config.xml.");
 }
 
-/// A faction's first city at (x, y) and its first unit beside it, both given to the leader.
-void placeFirstObjects(Faction& faction, std::string cityName, float x, float y) {
+/// Heights of the pathing graph's nodes as the world's cell grids will give them, before the graph is filled:
+/// the node's cell grid refined from the map, the last one kept for the next question.
+class nodeHeightProbe {
+  public:
+    explicit nodeHeightProbe(const worldMap& map) : map(map) {}
+
+    /// The node under (x, y), in grid units without the +1.0 offset, is land a unit may stand on.
+    bool landAt(float x, float y) {
+        const int nodeX = wrapColumn(getMapGridX(x + 1.0f), map.mapWidth * 10);
+        const int nodeY = getMapGridY(y);
+        if (nodeY < 0 || nodeY >= map.mapHeight * 10) {
+            return false;
+        }
+        const sf::Vector2i block(nodeX / 100, nodeY / 100);
+        if (block != refined) {
+            terrain.gridFromCorners(block.x, block.y, map.data, false);
+            terrain.refine();
+            refined = block;
+        }
+        const std::int32_t height =
+            terrain.data(grid::cellsPerNode * (nodeX % 100), grid::cellsPerNode * (nodeY % 100));
+        return height > WATER_ALTITUDE && height < MOUNTIAN_TOP_ALTITUDE;
+    }
+
+  private:
+    const worldMap& map;
+    grid terrain;
+    sf::Vector2i refined{-1, -1};
+};
+
+/// A faction's first city at (x, y) and its first unit beside it, both given to the leader. The unit starts
+/// right of and below the city, or where that is water or a mountain top, at the first of the other spots as
+/// far from the city that is land.
+void placeFirstObjects(Faction& faction, std::string cityName, float x, float y, nodeHeightProbe& ground) {
     commander& leader = *faction.leader;
     leader.addCity(faction.keep(std::make_unique<city>(std::move(cityName), &faction, x, y, true)));
-    leader.assignArmy(faction.keep(
-        std::make_unique<militaryUnit>(leader.name + "'s Unit", &faction, x + UNIT_OFFSET, y + UNIT_OFFSET)));
+    sf::Vector2f unit(x + UNIT_OFFSET, y + UNIT_OFFSET);
+    for (const auto& [dx, dy] :
+         {std::pair{1, 1}, {1, 0}, {0, 1}, {-1, 1}, {1, -1}, {-1, 0}, {0, -1}, {-1, -1}}) {
+        const sf::Vector2f spot(x + static_cast<float>(dx) * UNIT_OFFSET,
+                                y + static_cast<float>(dy) * UNIT_OFFSET);
+        if (ground.landAt(spot.x, spot.y)) {
+            unit = spot;
+            break;
+        }
+    }
+    leader.assignArmy(
+        faction.keep(std::make_unique<militaryUnit>(leader.name + "'s Unit", &faction, unit.x, unit.y)));
 }
 
 } // namespace
@@ -99,9 +145,10 @@ gameController::generateFactions(int count, const std::string& humanName, const 
     float x = 0.0f;
     float y = 0.0f;
 
+    nodeHeightProbe ground(map);
     Faction& human = *made.emplace_back(std::make_unique<Faction>(humanFactionName, humanName));
     getRandomPlacementLocation(&x, &y, map);
-    placeFirstObjects(human, humanName + "'s city", x, y);
+    placeFirstObjects(human, humanName + "'s city", x, y, ground);
     humanPlayer = std::make_unique<player>(humanFactionName, &human, human.leader.get());
     out << "Generated human faction!\n";
 
@@ -112,7 +159,7 @@ gameController::generateFactions(int count, const std::string& humanName, const 
         Faction& faction =
             *made.emplace_back(std::make_unique<Faction>(std::move(factionName), std::move(leaderName)));
         getRandomPlacementLocation(&x, &y, map);
-        placeFirstObjects(faction, selectRandomCityName(), x, y);
+        placeFirstObjects(faction, selectRandomCityName(), x, y, ground);
     }
     return made;
 }
@@ -163,6 +210,10 @@ void gameController::orderMove(float cursorX, float cursorY) {
         logLeftPlay(*selectedObject);
         return;
     }
+    if (!selectedObject->isMilitary) {
+        logToConsole(CITY_MOVE_REFUSAL);
+        return;
+    }
     logToConsole("Ordering move to: (" + floatToString(cursorX) + ")(" + floatToString(cursorY) + ")");
     selectedObject->resetTargets();
     requestPath(cursorX, cursorY);
@@ -171,20 +222,38 @@ void gameController::orderMove(float cursorX, float cursorY) {
 void gameController::requestPath(float x, float y) {
     // Read before the request: a search may end before setPath returns, and one already running is kept.
     const bool submitted = !selectedObject->pathInProgress;
-    selectedObject->setPath(x, y);
+    selectedObject->setPath(x, y, true);
     if (submitted) {
-        awaitingPaths.push_back(orderedPath{selectedObject, x, y});
+        awaitingPaths.push_back(orderedPath{selectedObject, x, y, selectedObject->pathRequest});
+    }
+}
+
+std::string unreachableText(const std::string& name, float x, float y, unreachableReason reason) {
+    std::string line = name + " finds no path to (" + floatToString(x) + ")(" + floatToString(y) + ")";
+    switch (reason) {
+    case unreachableReason::needsRaft:
+        return line + ": it needs a raft for everyone.";
+    case unreachableReason::needsMountainGear:
+        return line + ": it needs mountain gear for everyone.";
+    case unreachableReason::needsRaftAndMountainGear:
+        return line + ": it needs rafts and mountain gear for everyone.";
+    default:
+        return line + ".";
     }
 }
 
 void gameController::reportUnreachableOrders() {
     const auto ended = [](const orderedPath& order) {
+        // A later request (or Stop) replaced this one: it is no longer the order the object follows.
+        if (order.object->pathRequest != order.request) {
+            return true;
+        }
         if (order.object->pathInProgress) {
             return false;
         }
-        if (order.object->pathNotFound) {
-            logToConsole(order.object->name + " finds no path to (" + floatToString(order.x) + ")(" +
-                         floatToString(order.y) + ").");
+        const unreachableReason reason = order.object->pathFailure;
+        if (reason != unreachableReason::none) {
+            logToConsole(unreachableText(order.object->name, order.x, order.y, reason));
         }
         return true;
     };
@@ -222,6 +291,10 @@ bool gameController::orderTowards(placeableObject* target, const std::string& re
         }
     }
     if (target == nullptr) {
+        return false;
+    }
+    if (!selectedObject->isMilitary) {
+        logToConsole(merging ? CITY_MERGE_REFUSAL : CITY_ATTACK_REFUSAL);
         return false;
     }
     if (merging && target == selectedObject) {

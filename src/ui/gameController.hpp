@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+enum class unreachableReason : std::uint8_t;
 class Faction;
 class button;
 class gameView;
@@ -17,6 +18,10 @@ class worldMap;
 namespace sf {
 class Event;
 }
+
+/// The console's line for an order of `name`'s to (x, y), x in the +1.0 convention, that no path can reach:
+/// the gear it lacks, when that is why.
+std::string unreachableText(const std::string& name, float x, float y, unreachableReason reason);
 
 /// Turns time and the user's intent into simulation: generates the world and the factions at start-up,
 /// advances the game by ticks and carries out the user's orders. Main thread only.
@@ -105,6 +110,8 @@ class gameController {
     /// Home: centres the view on the selected object in play or, with none, selects the human's first city
     /// and centres on it.
     void goHome();
+    /// The human commands the object, or leads its faction.
+    bool humanOwns(const placeableObject& object) const;
 
   private:
     /// A path asked for by one of the human's orders, until its search ends.
@@ -112,6 +119,8 @@ class gameController {
         placeableObject* object;
         float x;
         float y;
+        /// The object's request number for it.
+        std::uint64_t request;
     };
     std::vector<orderedPath> awaitingPaths;
     /// The objects that step in the tick being taken; kept between ticks to spare the allocation.
@@ -121,8 +130,6 @@ class gameController {
 
     /// Every object of every faction within the mode's tolerance of the cursor, in scan order.
     std::vector<placeableObject*> objectsUnderCursor() const;
-    /// The human commands the object, or leads its faction.
-    bool humanOwns(const placeableObject& object) const;
     /// The common part of orderAttack and orderMerge; false when refused.
     bool orderTowards(placeableObject* target, const std::string& refusal, const std::string& verb,
                       bool merging);

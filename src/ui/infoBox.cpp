@@ -229,13 +229,19 @@ void splitUnit(buttonPanel* owner, placeableObject* object, gameController* cont
         logLeftPlay(*object);
         return;
     }
-    logToConsole("Choose the amount of resources to split.");
+    if (controller == nullptr || !controller->humanOwns(*object)) {
+        logToConsole("You can not split an object that you do not own.");
+        return;
+    }
+    const int before = object->numPeople();
     placeableObject* unit = split(object, shownBox->selectedPeople);
     if (unit == nullptr) {
         logToConsole("You can not create a new unit of 0 population!");
         return;
     }
-    logToConsole("Split success!");
+    logToConsole("Split success! The new unit takes " + intToString(unit->numPeople()) + " of " +
+                 intToString(before) + " people and their share of the goods and gear: " + goodsText(*unit) +
+                 ".");
     shownBox->deleteButtons();
     shownBox->visible = false;
     if (controller != nullptr) {

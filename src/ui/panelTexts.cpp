@@ -100,6 +100,24 @@ std::string infoBoxText(const placeableObject& object) {
     return text;
 }
 
+std::string goodsText(const placeableObject& object) {
+    std::string text = intToString(object.food) + " food, " + intToString(object.gold) + " gold, " +
+                       intToString(object.wood) + " wood, " + intToString(object.iron) + " iron";
+    struct gearName {
+        travelEquipment kind;
+        const char* one;
+        const char* more;
+    };
+    for (const gearName& gear : {gearName{horse, " horse", " horses"},
+                                 gearName{mountainGear, " mountain gear", " mountain gear"},
+                                 gearName{raft, " raft", " rafts"}}) {
+        if (const int count = countOf(object.equipment, gear.kind); count > 0) {
+            text += ", " + intToString(count) + (count == 1 ? gear.one : gear.more);
+        }
+    }
+    return text;
+}
+
 std::string tooltipText(const placeableObject* object) {
     if (object == nullptr) {
         return "NULL OBJECT!\n";

@@ -22,5 +22,9 @@ std::string gameDateText(std::int64_t gameSeconds);
 /// citizen in the object's order. The name is marked as in commandPanelText.
 std::string infoBoxText(const placeableObject& object);
 
+/// The object's goods and the gear it carries, in a line: "120 food, 7 gold, 8 wood, 9 iron, 2 rafts" (gear
+/// only where there is some).
+std::string goodsText(const placeableObject& object);
+
 /// The tooltip's card for the object under the cursor; "NULL OBJECT!\n" for none.
 std::string tooltipText(const placeableObject* object);

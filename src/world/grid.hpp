@@ -9,6 +9,8 @@
 class grid {
   public:
     static constexpr int size = 601;
+    /// The pathing graph's 100 × 100 nodes of a cell grid sample every sixth of its cells.
+    static constexpr int cellsPerNode = 6;
 
     grid();
     grid(const grid&) = delete;

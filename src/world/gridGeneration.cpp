@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int NODES_PER_GRID = 100;
-constexpr int CELLS_PER_NODE = 6;
+constexpr int CELLS_PER_NODE = grid::cellsPerNode;
 constexpr unsigned IMAGE_SIZE = grid::size - 1;
 
 /// What one worker reuses from grid to grid: touching fresh pages for every grid costs more than

@@ -177,8 +177,14 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     }
 
     // A game of two factions saved by version 1 (the clock's last tick in 32 bits) at tick 1234, paused after
-    // 100 s of play, the last tick at 99984 ms, the random source at 4242 (tests/data, made by that version).
-    const savedGame old = loadSavedGame(KESTROVA_SOURCE_DIR "/tests/data/game-version1.dat", {7, 360, 130});
+    // 100 s of play, the last tick at 99984 ms, the random source at 4242: made by that version, kept in hex.
+    std::istringstream hex(readTextFile(KESTROVA_SOURCE_DIR "/tests/data/game-version1.hex"));
+    std::string versionOne;
+    for (char high = 0, low = 0; hex >> high >> low;) {
+        versionOne += static_cast<char>(std::stoi(std::string{high, low}, nullptr, 16));
+    }
+    writeTextFile(path, versionOne);
+    const savedGame old = loadSavedGame(path, {7, 360, 130});
     const placeableObject& scouts = *old.factions[0]->objects[1];
     EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
                               old.randomState, old.factions[1]->objects[0]->target->name,

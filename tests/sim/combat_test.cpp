@@ -2,6 +2,7 @@
 #include "support/quietOutput.hpp"
 #include "support/simulationScope.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -50,30 +51,43 @@ TEST(Combat, CaptureMergeSplitAndFounding) {
         << "a defeated city joins the victor's list at its end, empty, keeping its stores";
     city& town = run.addCity(red, 3, 3);
     run.addPeople(town, 50, Farmer, true);
-    militaryUnit& unit = run.addUnit(red, 3, 3, 8);
+    militaryUnit& unit = run.addUnit(red, 3, 3, 8); // 10,000 food, as every unit starts
+    std::tie(town.food, unit.gold, unit.equipment[raft]) = std::make_tuple(2147483000, 5, 8);
     std::vector<person*> expected = town.people;
     expected.insert(expected.end(), unit.people.begin(), unit.people.end());
     EXPECT_EQ(merge(&unit, &town), &town);
-    EXPECT_EQ(std::make_pair(town.people, unit.inPlay()), std::make_pair(expected, false))
-        << "the eight follow the fifty";
+    EXPECT_EQ(std::make_tuple(town.people, unit.inPlay(), town.food, town.gold, town.equipment[raft],
+                              unit.food, unit.gold, unit.equipment[raft]),
+              std::make_tuple(expected, false, 2147483647, 5, 8, 0, 0, 0))
+        << "the eight follow the fifty with their goods and gear; the food is held at the largest int";
     EXPECT_EQ(merge(&town, &town), nullptr);
     EXPECT_EQ(run.console.text(), "An object can not merge into itself.\n");
     militaryUnit& ten = run.addUnit(red, 4, 5, 10);
+    std::tie(ten.gold, ten.equipment[horse]) = std::make_pair(7, 10);
     const std::vector<person*> before = ten.people;
+    std::reverse(ten.people.begin(), ten.people.end()); // so that the order there is not the order in memory
     EXPECT_EQ(split(&ten, {}), nullptr);
     placeableObject* part = split(&ten, {before[1], before[4], before[8], town.people.front()});
     ASSERT_NE(part, nullptr);
-    EXPECT_EQ(std::make_tuple(part->name, std::set<person*>(part->people.begin(), part->people.end()),
-                              ten.numPeople(), part->x, part->y, red.objects.back()),
-              std::make_tuple(std::string("Ann's split Unit"),
-                              std::set<person*>{before[1], before[4], before[8]}, 7, 4.0f, 5.0f, part))
-        << "someone standing elsewhere stays where they are";
+    EXPECT_EQ(
+        std::make_tuple(part->name, part->people, ten.numPeople(), part->x, part->y, red.objects.back()),
+        std::make_tuple(std::string("Ann's split Unit"),
+                        std::vector<person*>{before[8], before[4], before[1]}, 7, 4.0f, 5.0f, part))
+        << "in their order in the source; someone standing elsewhere stays where they are";
+    EXPECT_EQ(std::make_tuple(part->food, part->gold, part->equipment[horse], ten.food, ten.gold,
+                              ten.equipment[horse]),
+              std::make_tuple(3000, 2, 3, 7000, 5, 7))
+        << "3 of 10 people take 3/10 of each, rounded down";
     militaryUnit& settlers = run.addUnit(blue, 6, 7, 5);
+    settlers.equipment[raft] = 5;
     const std::vector<person*> members = settlers.people;
+    EXPECT_EQ(foundCity(&town), nullptr);
     city* founded = foundCity(&settlers);
     ASSERT_NE(founded, nullptr);
     EXPECT_EQ(std::make_tuple(founded->name, founded->people, founded->x, founded->y, blue.objects.back(),
-                              settlers.inPlay()),
+                              settlers.inPlay(), founded->food, founded->equipment[raft], settlers.food),
               std::make_tuple(std::string("Bo's city"), members, 6.0f, 7.0f,
-                              static_cast<placeableObject*>(founded), false));
+                              static_cast<placeableObject*>(founded), false, 10000, 5, 0));
+    EXPECT_EQ(run.console.text().substr(37), std::string(CITY_FOUNDING_REFUSAL) + "\n")
+        << "a city founds none";
 }

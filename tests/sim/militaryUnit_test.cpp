@@ -1,3 +1,4 @@
+#include "path/pathGeometry.hpp"
 #include "support/quietOutput.hpp"
 #include "support/simulationScope.hpp"
 
@@ -64,5 +65,33 @@ TEST(ThreadedMilitaryUnit, AnAttackerFollowsATargetThatMovedAlongEitherAxis) {
         EXPECT_EQ(std::make_pair(attacker.travelPath->back(), microPatherSem->searchesDone()),
                   std::make_pair(waypoint(target.x, target.y), std::uint64_t{dx + dy > 0 ? 1u : 0u}))
             << "the path ends on the target moved by " << dx << ", " << dy;
+    }
+}
+
+TEST(ThreadedMilitaryUnit, CrossesTheSeamEitherWayTheShortWayOnGroundItMayStandOn) {
+    simulationScope run;
+    // Ten grids round: a sea from column 300 to 699, and down column 0 a wall of water that ends 20 rows
+    // short of the bottom. The short way crosses the seam, round the end of the wall.
+    std::vector<std::string> rows(100, std::string(1000, '.'));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        std::fill(rows[y].begin() + 300, rows[y].begin() + 700, '~');
+        rows[y][0] = y < 80 ? '~' : '.';
+    }
+    run.useGraph(1000, 100, rows);
+    run.startSearches(1);
+    Faction& mine = run.addFaction("Mine", "Me");
+    quietOutput quiet;
+    for (const auto& [fromX, toX, arrivesAt] : {std::tuple{9.5f, 0.5f, 10.5f}, {0.5f, 9.5f, -0.5f}}) {
+        militaryUnit& unit = run.addUnit(mine, fromX, 0.5f, 2);
+        unit.setPath(toX + 1.0f, 0.5f);
+        ASSERT_TRUE(run.searchesDone());
+        for (int tick = 0; unit.moving && tick < 5000; ++tick) {
+            unit.update();
+            ASSERT_GT(
+                graph->mapGridTerrain(wrapColumn(getMapGridX(unit.x + 1.0f), 1000), getMapGridY(unit.y)), 0)
+                << "in the water at " << unit.x << ", " << unit.y << " from " << fromX;
+        }
+        EXPECT_EQ(std::make_tuple(unit.x, unit.y, unit.moving.load()), std::make_tuple(arrivesAt, 0.5f, false))
+            << "from " << fromX << ", past the seam";
     }
 }

@@ -31,6 +31,12 @@ TEST(ThreadedPathSearches, FoundPathsAreStraightenedAndEndOnTheExactDestination)
         unit.calculatePath(x, y);
         EXPECT_EQ(*unit.travelPath, path) << why;
     }
+    // An answer to a request that Stop cancelled, or that a later one replaced, is not installed.
+    const std::atomic<bool> neverStop{false};
+    const pathQuery cancelled = makePathQuery(*graph, unit, 2.25f, 0.375f, ++unit.pathRequest);
+    unit.cancelPath();
+    deliverPath(unit, cancelled, findPath(*graph, cancelled, neverStop), *graph);
+    EXPECT_EQ(*unit.travelPath, (std::vector<waypoint>{{1.5f, 0.3f}}));
     unit.equipment[raft] = 0;
     unit.y = 0.2f;
     unit.calculatePath(3.5f, 0.2f);

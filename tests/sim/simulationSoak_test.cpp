@@ -11,6 +11,7 @@
 #include "world/iceCap.hpp"
 
 #include <gtest/gtest.h>
+#include <array>
 #include <map>
 
 namespace {
@@ -46,6 +47,45 @@ void checkPeopleLedger() {
     }
 }
 
+/// The goods and gear in play (food, gold, wood, iron, horses, mountain gear, rafts), less what the economy
+/// brought into play and plus what left it with beaten units: constant, whatever merges, splits, foundings and
+/// captures move around.
+std::array<long long, 7> goodsLedger() {
+    std::array<long long, 7> total{};
+    for (const auto& faction : factions) {
+        const economyLedger& flows = faction->ledger;
+        for (std::size_t k = 0; k < total.size(); ++k) {
+            total[k] += flows.lostInBattle[k] - (k < 4 ? flows.produced[k] : 0);
+        }
+        total[economyLedger::FOOD] += flows.foodEaten + flows.foodForChildren;
+        for (const placeableObject* o : faction->objects) {
+            for (const auto& [k, amount] : {std::pair{0, o->food}, {1, o->gold}, {2, o->wood}, {3, o->iron}}) {
+                total[k] += amount;
+            }
+            for (const auto& [kind, count] : o->equipment) {
+                total[4 + kind] += count;
+            }
+        }
+    }
+    return total;
+}
+
+/// Units standing in water without a raft each, or on a mountain top without mountain gear each.
+std::vector<std::string> unitsOnForbiddenGround() {
+    std::vector<std::string> found;
+    for (const auto& faction : factions) {
+        for (const placeableObject* o : faction->objects) {
+            const int height = graph->mapGridTerrain(wrapColumn(getMapGridX(o->x + 1.0f), graph->gridWidth),
+                                                     getMapGridY(o->y));
+            const travelAttributes gear = o->getTravelAttributes();
+            if (o->isMilitary && ((height <= 0 && !gear.at(raft)) || (height >= 7000 && !gear.at(mountainGear)))) {
+                found.push_back(o->name + " at " + std::to_string(o->x) + ", " + std::to_string(o->y));
+            }
+        }
+    }
+    return found;
+}
+
 /// The first unit, or city, in play of at least two people of `faction`; null when it has none.
 placeableObject* someObject(Faction& faction, bool military = true) {
     for (placeableObject* object : faction.objects) {
@@ -79,6 +119,10 @@ TEST(ThreadedSimulation, SoakWithEveryComputerFactionDrivenAndPeopleMovingEveryW
     for (std::size_t f = 6; f < factions.size(); ++f) { // factions 1 to 5 are left to the test
         AIHandler->addFaction(factions[f].get());
     }
+    for (std::size_t f = 0; f < factions.size(); ++f) { // gear to move around, and rafts that open the sea
+        factions[f]->objects[1]->giveEquipment(f % 3 == 0 ? raft : horse, static_cast<int>(f % 4));
+    }
+    const std::array<long long, 7> ledger = goodsLedger();
     std::map<std::string, std::size_t> seen;
     for (int frame = 1; frame <= SOAK_TICKS; ++frame) {
         const auto frameEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(4);
@@ -111,7 +155,10 @@ TEST(ThreadedSimulation, SoakWithEveryComputerFactionDrivenAndPeopleMovingEveryW
         }
         if (isDayBoundary() || frame % 100 == 0) {
             checkPeopleLedger();
+            EXPECT_EQ(goodsLedger(), ledger) << "goods made or lost by frame " << frame;
         }
+        const std::vector<std::string> forbidden = unitsOnForbiddenGround();
+        EXPECT_TRUE(forbidden.empty()) << forbidden.front() << " (and " << forbidden.size() - 1 << " more)";
         microPatherSem->waitUntilIdle(frameEnd); // searches go on between ticks for a while
     }
     seen["paths"] = microPatherSem->pathsInstalled();

@@ -20,10 +20,12 @@ class quietOutput {
     quietOutput(const quietOutput&) = delete;
     quietOutput& operator=(const quietOutput&) = delete;
 
-    /// Ends the capture and returns what was written.
+    /// Ends the capture and returns what was written, which goes back to the output too if the test has failed.
     std::string take() {
         taken = true;
-        return testing::internal::GetCapturedStdout();
+        const std::string captured = testing::internal::GetCapturedStdout();
+        std::cout << (testing::Test::HasFailure() ? captured : "");
+        return captured;
     }
 
   private:

@@ -57,8 +57,18 @@ TEST(GameControllerInput, TheOrderContextAndTheBarsButtonsGoThroughEveryTransiti
         left Raiders  | 0 Raiders |
         press Move    | 1 Raiders | Select a location to order the move.
         left 7        | 0 Raiders | You can not move an object that you do not own. | a refusal ends the pending order too
-        press Found   | 0 Raiders | Founding city. | whoever owns it; the selection stays
-        press Attack  | 0 Raiders | Raiders is no longer in play.)";
+        press Stop    | 0 Raiders | You can not stop an object that you do not own.
+        press Found   | 0 Raiders | You can not found a city with an object that you do not own.
+        left Home     | 0 Home    |
+        press Move    | 0 Home    | A city can not move: select a unit to order the move.
+        press Attack  | 0 Home    | A city can not attack: select a unit to order the attack.
+        press Merge   | 0 Home    | A city can not merge into another object: select a unit to merge.
+        right Raiders | 0 Home    | A city can not attack: select a unit to order the attack. | a right click either
+        right 3.5     | 0 Home    | A city can not move: select a unit to order the move.
+        press Found   | 0 Home    | A city can not found a city: select a unit to found one.
+        left Scouts   | 0 Scouts  |
+        press Found   | 0 Scouts  | Founding city. | the selection stays
+        press Attack  | 0 Scouts  | Scouts is no longer in play.)";
     for (const std::vector<std::string>& step : tableRows(script)) {
         std::istringstream action(step[0]), after(step[1]);
         std::string what, at, selected;
@@ -83,9 +93,9 @@ TEST(GameControllerInput, TheOrderContextAndTheBarsButtonsGoThroughEveryTransiti
                                   reply.empty() ? "" : reply + "\n"))
             << step[0] << (step.size() > 3 ? ": " + step[3] : "");
     }
-    EXPECT_EQ(std::make_pair(scope.unit.target, scope.theirs.objects.back()->name),
-              std::make_pair(static_cast<placeableObject*>(nullptr), std::string("Them's city")))
-        << "Stop dropped the merge's target, Found City made a city";
+    EXPECT_EQ(std::make_tuple(scope.unit.target, scope.mine.objects.back()->name, scope.theirs.numObjects()),
+              std::make_tuple(static_cast<placeableObject*>(nullptr), std::string("Me's city"), 1))
+        << "Stop dropped the merge's target, the human's Found City made a city, the refused one none";
 }
 
 TEST(GameControllerInput, TheTooltipFollowsTheMouseAndTheWheelScrollsTheConsoleFirstThenTheShownInfoBox) {

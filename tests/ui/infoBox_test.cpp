@@ -31,13 +31,18 @@ TEST(InfoBox, RowsAreButtonsInTheBoxThatChooseCitizensForASplit) {
         << "the wheel moves the text and the rows 15 units a notch; a click follows the scrolled row";
     const std::vector<person*> before = town.people;
     town.removePerson(before[3]);
+    std::tie(town.food, town.gold, town.equipment[horse]) = std::make_tuple(1001, 7, 3);
     game.log();
     game.press(*box.personButtons[3]);
     game.press(*box.personButtons[2]);
+    humanPlayer->person = nullptr; // as if the city were someone else's
     game.press(*box.splitButton);
-    EXPECT_EQ(game.log(),
-              "Citizen 4 is no longer in Ardmore.\nChoose the amount of resources to split.\nSplit "
-              "success!\nclick a location to place the split unit.\n");
+    humanPlayer->person = mine.leader.get();
+    game.press(*box.splitButton);
+    EXPECT_EQ(game.log(), "Citizen 4 is no longer in Ardmore.\nYou can not split an object that you do not "
+                          "own.\nSplit success! The new unit takes 2 of 4 people and their share of the goods "
+                          "and gear: 500 food, 3 gold, 0 wood, 0 iron, 1 horse.\nclick a location to place "
+                          "the split unit.\n");
     const placeableObject& unit = *mine.objects.back();
     EXPECT_EQ(std::make_tuple(std::set<person*>(unit.people.begin(), unit.people.end()), town.people,
                               game.controller.selectedObject, box.visible, game.controller.context,
