@@ -356,6 +356,29 @@ template <class Side> void transferLastTick(Side& side, std::int64_t& millisecon
     milliseconds = narrow;
 }
 
+/// A pending path's object and query: the start and goal nodes, the destination, the travel attributes
+/// and whether a failure is to be explained.
+template <class Side>
+void transferPendingPaths(Side& side, std::vector<std::pair<placeableObject*, pathQuery>>& pending) {
+    constexpr std::size_t PENDING_BYTES = 4 + 4 + 4 + 4 + 4 + 4;
+    std::size_t size = pending.size();
+    side.count(size, PENDING_BYTES);
+    if constexpr (Side::loading) {
+        pending.assign(size, {nullptr, pathQuery{}});
+    }
+    for (auto& [object, query] : pending) {
+        side.link(object);
+        side.value(query.startNode);
+        side.value(query.goalNode);
+        side.value(query.destinationX);
+        side.value(query.destinationY);
+        for (const travelEquipment kind : {raft, mountainGear, horse}) {
+            side.flag(query.attributes[kind]);
+        }
+        side.flag(query.explain);
+    }
+}
+
 template <class Side> void transferGame(Side& side, const gameParts& game) {
     side.value(game.tick);
     side.value(game.time);
@@ -412,6 +435,9 @@ template <class Side> void transferGame(Side& side, const gameParts& game) {
         side.link(game.human->faction);
     }
     transferLinks(side, game.computerFactions);
+    if (side.version() >= 2) {
+        transferPendingPaths(side, game.pendingPaths);
+    }
 }
 
 /// Positions beyond this are damage: far round the world, yet still whole node numbers in an int.
@@ -454,6 +480,11 @@ void checkGame(const gameParts& game) {
                     throw damage("a missing person in " + o.name);
                 }
             }
+        }
+    }
+    for (const auto& [object, query] : game.pendingPaths) {
+        if (object == nullptr || !sensible(query.destinationX) || !sensible(query.destinationY)) {
+            throw damage("a path asked for by nothing, or to nowhere");
         }
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/pathSearches.hpp"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +29,8 @@ struct gameParts {
     /// The game clock's milliseconds at the last tick.
     std::int64_t& lastTickTime;
     unsigned int& randomState;
+    /// Paths asked for and not yet found, asked again when the game goes on, oldest first.
+    std::vector<std::pair<placeableObject*, pathQuery>>& pendingPaths;
 };
 
 /// The game as the payload of game.dat: a Boost.Serialization binary archive of numbers, truth values and

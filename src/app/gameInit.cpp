@@ -220,6 +220,7 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
         }
     }
     prepareGraph(directory, out);
+    controller->resumePendingPaths();
     if (!options.generateOnly) {
         runWindow(out);
     }

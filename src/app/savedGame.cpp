@@ -133,17 +133,11 @@ savedGame::savedGame(savedGame&&) noexcept = default;
 savedGame& savedGame::operator=(savedGame&&) noexcept = default;
 
 gameParts savedGame::parts() {
-    return {factions,          human,       computerFactions, tick,       time,
-            clockMicroseconds, clockPaused, lastTickTime,     randomState};
+    return {factions,          human,       computerFactions, tick,        time,
+            clockMicroseconds, clockPaused, lastTickTime,     randomState, pendingPaths};
 }
 
-void saveCurrentGame(const std::string& path, const gameController& controller) {
-    // A search in flight installs its path from its own thread: finished first, it is not lost.
-    if (microPatherSem &&
-        !microPatherSem->waitUntilIdle(std::chrono::steady_clock::now() + SAVE_SEARCH_PATIENCE)) {
-        throw std::runtime_error("Could not write " + path + ": path searches were still running after " +
-                                 std::to_string(SAVE_SEARCH_PATIENCE.count()) + " s");
-    }
+std::string savedGameBytes(const gameController& controller) {
     std::vector<Faction*> computerFactions;
     if (AIHandler) {
         computerFactions = AIHandler->controlledFactions;
@@ -152,13 +146,24 @@ void saveCurrentGame(const std::string& path, const gameController& controller) 
     bool clockPaused = controller.gameClock.isPaused();
     std::int64_t lastTickTime = controller.lastTickTime;
     unsigned int randomState = randomSourceState();
+    std::vector<std::pair<placeableObject*, pathQuery>> pendingPaths = controller.unresumedPaths();
+    // A search that ends while the game is written out would change what it is written from: its path waits.
+    std::unique_lock<std::mutex> deliveriesHeld;
+    if (microPatherSem) {
+        deliveriesHeld = microPatherSem->pauseDeliveries();
+        const auto searching = microPatherSem->pendingRequests();
+        pendingPaths.insert(pendingPaths.end(), searching.begin(), searching.end());
+    }
     const std::string payload =
         gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick, gameTime,
-                            clockMicroseconds, clockPaused, lastTickTime, randomState});
-    const std::string head = header(currentWorld(), payload);
+                            clockMicroseconds, clockPaused, lastTickTime, randomState, pendingPaths});
+    return header(currentWorld(), payload) + payload;
+}
+
+void saveCurrentGame(const std::string& path, const gameController& controller) {
+    const std::string bytes = savedGameBytes(controller);
     writeFileAtomically(path, std::ios::binary, [&](std::ostream& file) {
-        file.write(head.data(), static_cast<std::streamsize>(head.size()));
-        file.write(payload.data(), static_cast<std::streamsize>(payload.size()));
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     });
 }
 
@@ -194,6 +199,7 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     controller.gameClock.restore(sf::microseconds(game.clockMicroseconds), game.clockPaused);
     controller.lastTickTime = game.lastTickTime;
     seed(game.randomState);
+    controller.awaitPaths(std::move(game.pendingPaths));
 }
 
 savedGameOpening openSavedGame(const std::string& path, gameController& controller, AIController& computer,

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <chrono>
+#include "sim/pathSearches.hpp"
+
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -11,6 +12,7 @@
 class AIController;
 class Faction;
 class gameController;
+class placeableObject;
 class player;
 struct gameParts;
 
@@ -20,8 +22,6 @@ struct gameParts;
 /// Version 2: the game clock's milliseconds at the last tick take 64 bits.
 constexpr std::uint32_t SAVED_GAME_VERSION = 2;
 constexpr std::uint32_t OLDEST_SAVED_GAME_VERSION = 1;
-/// Longest a save waits for the path searches in flight.
-constexpr std::chrono::seconds SAVE_SEARCH_PATIENCE{30};
 
 /// The world a saved game was made in, as its header records it.
 struct savedGameWorld {
@@ -51,6 +51,8 @@ struct savedGame {
     /// [Units: game clock milliseconds]
     std::int64_t lastTickTime = 0;
     unsigned int randomState = 0;
+    /// Paths asked for and not yet found when the game was saved.
+    std::vector<std::pair<placeableObject*, pathQuery>> pendingPaths;
 
     gameParts parts();
 };
@@ -61,11 +63,14 @@ class savedGameRefused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-/// Waits for the path searches in flight to install their paths (at most SAVE_SEARCH_PATIENCE), then writes
-/// the current game to `path` through a temporary file: the factions, the human's record, the computer
-/// opponent's factions, the calendar, `controller`'s clock and the random source, behind a header for the
-/// current world. Throws std::runtime_error naming the path and the reason; a file at `path` is then left as
-/// it was. Main thread.
+/// The current game as game.dat holds it, header and payload: the factions, the human's record, the computer
+/// opponent's factions, the calendar, `controller`'s clock and the random source, and the paths asked for and
+/// not yet found (recorded, not waited for: the searches go on), behind a header for the current world. Main
+/// thread.
+[[nodiscard]] std::string savedGameBytes(const gameController& controller);
+
+/// Writes savedGameBytes to `path` through a temporary file. Throws std::runtime_error naming the path and
+/// the reason; a file at `path` is then left as it was. Main thread.
 void saveCurrentGame(const std::string& path, const gameController& controller);
 
 /// Reads the game saved at `path` for `world`, checking its header (format, version, world, length and
@@ -74,8 +79,9 @@ void saveCurrentGame(const std::string& path, const gameController& controller);
 [[nodiscard]] savedGame loadSavedGame(const std::string& path, const savedGameWorld& world);
 
 /// Makes `game` the current game: the factions, the human's record, `computer`'s factions, the calendar,
-/// `controller`'s clock (its last tick too, its selection cleared) and the random source. No path search may
-/// be running.
+/// `controller`'s clock (its last tick too, its selection cleared) and the random source; the paths that were
+/// being searched for are handed to `controller`, which asks for them again (resumePendingPaths). No path
+/// search may be running.
 void continueGame(savedGame game, gameController& controller, AIController& computer);
 
 /// What opening a world's saved game came to.

@@ -3,12 +3,11 @@
 #include "path/pathGeometry.hpp"
 #include "world/altitudes.hpp"
 
-#include <cfloat>
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
-#include <climits>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <iterator>
 
 namespace {
@@ -21,12 +20,9 @@ constexpr float DIAGONAL_COST = 1.41f;
 constexpr float STEP_COST[8] = {STRAIGHT_COST, DIAGONAL_COST, STRAIGHT_COST, DIAGONAL_COST,
                                 STRAIGHT_COST, DIAGONAL_COST, STRAIGHT_COST, DIAGONAL_COST};
 
-/// Distance refinePath advances per test point [Units: grid units]: a twentieth of a node.
-constexpr float REFINE_STEP = 0.0005f;
-/// How far from its line a walk may stray and still stand where the line was tested: every node within this
-/// distance of a test point counts as crossed [Units: grid units]. Half a step covers the ground between test
-/// points, the rest the rounding of a walk's steps.
-constexpr float LINE_MARGIN = 0.0005f;
+/// How far from its line a walk may stray, its steps rounded, and still stand where the line was tested:
+/// every node within this distance of the line (along either axis) counts as crossed [Units: grid units].
+constexpr double LINE_MARGIN = 0.0005;
 
 void* toState(int node) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(node));
@@ -45,55 +41,6 @@ bool attributeOn(const travelAttributes& attributes, travelEquipment equipment) 
 bool isUsablePoint(std::pair<float, float> point) {
     return std::fabs(point.first) < 1.0e6f && std::fabs(point.second) < 1.0e6f;
 }
-
-/// Tests the ground under the points of a walk: every node within LINE_MARGIN of a point must be open to it.
-/// Unlike a step, a walk may cross height 0 with a raft and 7000 with mountain gear.
-class groundProbe {
-  public:
-    groundProbe(const aStarGraph& graph, bool raftOn, bool mountainGearOn)
-        : graph(graph), raftOn(raftOn), mountainGearOn(mountainGearOn) {}
-
-    bool clearAround(float px, float py) {
-        // Only a point near a node's edge has another node within the margin; a node is wider than twice the
-        // margin, so the corners of the margin's square meet every such node.
-        if (!nearEdge(px) && !nearEdge(py)) {
-            return passable(px, py);
-        }
-        return passable(px - LINE_MARGIN, py - LINE_MARGIN) && passable(px + LINE_MARGIN, py - LINE_MARGIN) &&
-               passable(px - LINE_MARGIN, py + LINE_MARGIN) && passable(px + LINE_MARGIN, py + LINE_MARGIN);
-    }
-
-  private:
-    static bool nearEdge(float position) {
-        const float inNode = position * 100.0f - std::floor(position * 100.0f);
-        return inNode < LINE_MARGIN * 100.0f || inNode > 1.0f - LINE_MARGIN * 100.0f;
-    }
-
-    bool passable(float px, float py) {
-        const int nx = getMapGridX(px + 1.0f);
-        const int ny = getMapGridY(py);
-        // Test points come about twenty to a node: the last node found open need not be looked up again.
-        if (nx == lastX && ny == lastY) {
-            return true;
-        }
-        if (ny < 0 || ny >= graph.gridHeight) {
-            return false;
-        }
-        const std::int32_t height = graph.mapGridTerrain(wrapColumn(nx, graph.gridWidth), ny);
-        if ((height <= WATER_ALTITUDE && !raftOn) || (height >= MOUNTIAN_TOP_ALTITUDE && !mountainGearOn)) {
-            return false;
-        }
-        lastX = nx;
-        lastY = ny;
-        return true;
-    }
-
-    const aStarGraph& graph;
-    bool raftOn;
-    bool mountainGearOn;
-    int lastX = INT_MIN;
-    int lastY = INT_MIN;
-};
 
 } // namespace
 
@@ -127,7 +74,8 @@ float aStarGraph::LeastCostEstimate(void* nodeStart, void* nodeEnd) {
     const int across = columnsApart(startX, endX);
     const int down = std::abs(startY - endY);
     const int diagonal = std::min(across, down);
-    return static_cast<float>(diagonal) * DIAGONAL_COST + static_cast<float>(std::max(across, down) - diagonal);
+    return static_cast<float>(diagonal) * DIAGONAL_COST +
+           static_cast<float>(std::max(across, down) - diagonal);
 }
 
 bool aStarGraph::isOpen(int x, int y, bool raftOn, bool mountainGearOn) const {
@@ -136,8 +84,8 @@ bool aStarGraph::isOpen(int x, int y, bool raftOn, bool mountainGearOn) const {
     }
     const std::int32_t height = mapGridTerrain(wrapColumn(x, gridWidth), y);
     // Strict bounds: a raft does not open height 0, mountain gear does not open 7000.
-    return (height > WATER_ALTITUDE && height < MOUNTIAN_TOP_ALTITUDE) || (raftOn && height < WATER_ALTITUDE) ||
-           (mountainGearOn && height > MOUNTIAN_TOP_ALTITUDE);
+    return (height > WATER_ALTITUDE && height < MOUNTIAN_TOP_ALTITUDE) ||
+           (raftOn && height < WATER_ALTITUDE) || (mountainGearOn && height > MOUNTIAN_TOP_ALTITUDE);
 }
 
 bool aStarGraph::canEnter(int x, int y, const travelAttributes& attributes) const {
@@ -222,10 +170,6 @@ std::vector<std::pair<float, float>> aStarGraph::refinePath(const std::vector<st
 
 bool aStarGraph::lineIsClear(std::pair<float, float> from, std::pair<float, float> to, bool raftOn,
                              bool mountainGearOn) const {
-    // Coinciding points see each other; their direction would not be a number.
-    if (from == to) {
-        return true;
-    }
     if (!isUsablePoint(from) || !isUsablePoint(to)) {
         return false;
     }
@@ -234,26 +178,46 @@ bool aStarGraph::lineIsClear(std::pair<float, float> from, std::pair<float, floa
     if (std::fabs(to.first - from.first) >= static_cast<float>(gridWidth) / 200.0f) {
         return false;
     }
-    float multiplierX = 0.0f;
-    float multiplierY = 0.0f;
-    getMovementMultipliers(from.first, from.second, to.first, to.second, &multiplierX, &multiplierY);
-
-    groundProbe ground(*this, raftOn, mountainGearOn);
-    float px = from.first;
-    float py = from.second;
-    for (;;) {
-        if (!ground.clearAround(px, py)) {
-            return false;
+    // In node units: the line and every point within the margin of it, row by row from `from`'s end, each
+    // row's nodes from `from`'s side, so that a line blocked near its start is found so quickly.
+    const double margin = LINE_MARGIN * 100.0;
+    const double x0 = from.first * 100.0;
+    const double y0 = from.second * 100.0;
+    const double x1 = to.first * 100.0;
+    const double y1 = to.second * 100.0;
+    const double yLow = std::min(y0, y1);
+    const double yHigh = std::max(y0, y1);
+    const int firstRow = static_cast<int>(std::floor(yLow - margin));
+    const int lastRow = static_cast<int>(std::floor(yHigh + margin));
+    if (firstRow < 0 || lastRow >= gridHeight) {
+        return false;
+    }
+    const auto xAt = [&](double y) { return y0 == y1 ? x0 : x0 + (x1 - x0) * (y - y0) / (y1 - y0); };
+    const int rowStep = y1 >= y0 ? 1 : -1;
+    for (int row = rowStep > 0 ? firstRow : lastRow;; row += rowStep) {
+        // The part of the line that comes within the margin of the row, widened by the margin.
+        const double xa = y0 == y1 ? x0 : xAt(std::max(row - margin, yLow));
+        const double xb = y0 == y1 ? x1 : xAt(std::min(row + 1 + margin, yHigh));
+        const int left = static_cast<int>(std::floor(std::min(xa, xb) - margin));
+        const int right = static_cast<int>(std::floor(std::max(xa, xb) + margin));
+        const int columnStep = x1 >= x0 ? 1 : -1;
+        for (int column = columnStep > 0 ? left : right;; column += columnStep) {
+            const std::int32_t height = mapGridTerrain(wrapColumn(column, gridWidth), row);
+            // Unlike a step, a walk may cross height 0 with a raft and 7000 with mountain gear.
+            if ((height <= WATER_ALTITUDE && !raftOn) ||
+                (height >= MOUNTIAN_TOP_ALTITUDE && !mountainGearOn)) {
+                return false;
+            }
+            if (column == (columnStep > 0 ? right : left)) {
+                break;
+            }
         }
-        if (reachedDestination(px, py, to.first, to.second, REFINE_STEP, multiplierX, multiplierY)) {
-            return ground.clearAround(to.first, to.second);
+        if (row == (rowStep > 0 ? lastRow : firstRow)) {
+            return true;
         }
-        px += multiplierX * REFINE_STEP;
-        py += multiplierY * REFINE_STEP;
     }
 }
 
 bool aStarGraph::canStand(float x, float y, const travelAttributes& attributes) const {
-    groundProbe ground(*this, attributeOn(attributes, raft), attributeOn(attributes, mountainGear));
-    return ground.clearAround(x, y);
+    return lineIsClear({x, y}, {x, y}, attributeOn(attributes, raft), attributeOn(attributes, mountainGear));
 }

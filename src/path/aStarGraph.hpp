@@ -44,8 +44,8 @@ class aStarGraph : public micropather::Graph {
     /// Straightens a solved path given in grid units (no +1.0 offset; x may lie beyond the seam, each
     /// point beside the last): keeps the first and last points and drops every point that the previous
     /// kept point can see over passable terrain, less than half the world away. Seeing means that every
-    /// node within a twentieth of a node of the line is passable, so that a walk along it, its steps
-    /// rounded, stands on passable ground only. A single point gives an empty path.
+    /// node within a twentieth of a node of the line (along either axis) is passable, so that a walk along
+    /// it, its steps rounded, stands on passable ground only. A single point gives an empty path.
     std::vector<std::pair<float, float>> refinePath(const std::vector<std::pair<float, float>>& path,
                                                     const travelAttributes& attributes) const;
 

@@ -1,17 +1,20 @@
 #pragma once
 
+#include <cmath>
+
 // Small geometry shared by path refinement, movement and the views. Positions are in grid units;
 // the pathing graph has 100 nodes per grid unit. The inline ones run in refinePath's inner loop.
 
-/// Node column under an object x given in the +1.0 convention: trunc((x - 1) × 100), worked in double.
-/// Float would round differently on about a third of the columns.
+/// Node column under an object x given in the +1.0 convention: floor((x - 1) × 100), worked in double.
+/// Float would round differently on about a third of the columns. Rounded down, not towards zero, so that
+/// the positions of a unit that crossed the seam westwards (x - 1 below 0) fall in the column they lie in.
 inline int getMapGridX(float x) {
-    return static_cast<int>((static_cast<double>(x) - 1.0) * 100.0);
+    return static_cast<int>(std::floor((static_cast<double>(x) - 1.0) * 100.0));
 }
 
-/// Node row under an object y: trunc(y × 100), worked in float.
+/// Node row under an object y: floor(y × 100), worked in float.
 inline int getMapGridY(float y) {
-    return static_cast<int>(y * 100.0f);
+    return static_cast<int>(std::floor(y * 100.0f));
 }
 
 /// Unit direction from (x1, y1) towards (x2, y2), in single precision. Not a number when the two

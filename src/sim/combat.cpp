@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <array>
+#include <iostream>
 #include <iterator>
 #include <limits>
-#include <iostream>
 
 void logLeftPlay(const placeableObject& object) {
     logToConsole(object.name + " is no longer in play.");

@@ -11,14 +11,15 @@ class placeableObject;
 void attackRoll(placeableObject* attacker, placeableObject* defender);
 
 /// Moves every person of `source` after those of `target`, and its goods and gear into `target` (a count is
-/// held at the largest int), and takes `source` out of play. Returns target, or null when the merge is refused
-/// (an object into itself, or one that has left play). A null object stops the program with exit code 1.
+/// held at the largest int), and takes `source` out of play. Returns target, or null when the merge is
+/// refused (an object into itself, or one that has left play). A null object stops the program with exit
+/// code 1.
 placeableObject* merge(placeableObject* source, placeableObject* target);
 
 /// A new unit of the chosen people who still stand in `source`, in their order there, added last to source's
 /// faction. It takes its people's share of each good and each kind of gear (k of n people take
-/// amount × k / n, rounded down); the source keeps the rest. Returns null when none of them is there or source
-/// has left play. A null source stops the program.
+/// amount × k / n, rounded down); the source keeps the rest. Returns null when none of them is there or
+/// source has left play. A null source stops the program.
 placeableObject* split(placeableObject* source, const std::set<person*>& chosen);
 
 /// A new, empty city at the unit's position under its faction's leader's name, into which the unit then

@@ -93,8 +93,10 @@ void militaryUnit::defeat(placeableObject*, int) {
     if (faction != nullptr) {
         // The goods and gear stay with the unit, out of play.
         std::array<long long, 7>& lost = faction->ledger.lostInBattle;
-        for (const auto& [good, amount] : {std::pair{economyLedger::FOOD, food}, {economyLedger::GOLD, gold},
-                                           {economyLedger::WOOD, wood}, {economyLedger::IRON, iron}}) {
+        for (const auto& [good, amount] : {std::pair{economyLedger::FOOD, food},
+                                           {economyLedger::GOLD, gold},
+                                           {economyLedger::WOOD, wood},
+                                           {economyLedger::IRON, iron}}) {
             lost[good] += amount;
         }
         for (const auto& [kind, count] : equipment) {

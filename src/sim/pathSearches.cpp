@@ -89,14 +89,14 @@ std::vector<void*> solve(const aStarGraph& graph, const pathQuery& query, const 
 
 /// Which gear would open a way: what the goal's own terrain needs, or else the least the object lacks for a
 /// path: a raft, mountain gear, or both. Searches that find nothing give up after EXPLANATION_EXPANSIONS.
-unreachableReason explainNoPath(const aStarGraph& graph, const pathQuery& query, const std::atomic<bool>& stop,
-                                std::size_t& expansions) {
+unreachableReason explainNoPath(const aStarGraph& graph, const pathQuery& query,
+                                const std::atomic<bool>& stop, std::size_t& expansions) {
     int x = 0;
     int y = 0;
     graph.NodeToXY(toState(query.goalNode), &x, &y);
     if (!graph.canEnter(x, y, query.attributes)) {
         const std::int32_t height = graph.mapGridTerrain(x, y);
-        return lacking(height < WATER_ALTITUDE, height > MOUNTIAN_TOP_ALTITUDE, query.attributes);
+        return lacking(height<WATER_ALTITUDE, height> MOUNTIAN_TOP_ALTITUDE, query.attributes);
     }
     if (!query.explain) {
         return unreachableReason::unreachable;
@@ -175,7 +175,8 @@ pathAnswer findPath(const aStarGraph& graph, const pathQuery& query, const std::
         }
         column = i == 0 ? nodeX : column + step;
         lastX = nodeX;
-        points.emplace_back((static_cast<float>(column) + 0.5f) / 100.0f, (static_cast<float>(nodeY) + 0.5f) / 100.0f);
+        points.emplace_back((static_cast<float>(column) + 0.5f) / 100.0f,
+                            (static_cast<float>(nodeY) + 0.5f) / 100.0f);
     }
     // The exact destination, moved round the world to the goal node; right by a closed node (a city on a
     // node's corner, by the coast), kept a little inside the goal node, where rounding cannot move it out.
@@ -204,7 +205,8 @@ void deliverPath(placeableObject& object, const pathQuery& query, const pathAnsw
     object.pathFailure = answer.result == micropather::noPath ? answer.reason : unreachableReason::none;
     if (answer.result == micropather::pathFound && answer.route.size() >= 2) {
         const float world = static_cast<float>(graph.gridWidth) / 100.0f;
-        const float shift = nearestTurn(answer.route.front().first, object.x, world) - answer.route.front().first;
+        const float shift =
+            nearestTurn(answer.route.front().first, object.x, world) - answer.route.front().first;
         std::vector<waypoint> route;
         for (const waypoint& point : answer.route) {
             route.emplace_back(point.first + shift, point.second);
@@ -265,7 +267,28 @@ void pathSearchPool::stop() {
 
 bool pathSearchPool::waitUntilIdle(std::chrono::steady_clock::time_point deadline) {
     std::unique_lock<std::mutex> guard(lock);
-    return idle.wait_until(guard, deadline, [this] { return waiting.empty() && running == 0; });
+    return idle.wait_until(guard, deadline, [this] { return waiting.empty() && running.empty(); });
+}
+
+std::unique_lock<std::mutex> pathSearchPool::pauseDeliveries() {
+    return std::unique_lock<std::mutex>(deliveries);
+}
+
+std::vector<std::pair<placeableObject*, pathQuery>> pathSearchPool::pendingRequests() {
+    const std::lock_guard<std::mutex> guard(lock);
+    std::vector<std::pair<placeableObject*, pathQuery>> pending;
+    const auto addCurrent = [&pending](const job& asked) {
+        if (asked.object->pathRequest == asked.query.request) {
+            pending.emplace_back(asked.object, asked.query);
+        }
+    };
+    for (const auto& [number, searching] : running) {
+        addCurrent(searching);
+    }
+    for (const job& queued : waiting) {
+        addCurrent(queued);
+    }
+    return pending;
 }
 
 pathSearchPool::searchKey pathSearchPool::keyOf(const pathQuery& query) {
@@ -284,6 +307,7 @@ pathSearchPool::searchKey pathSearchPool::keyOf(const pathQuery& query) {
 void pathSearchPool::work() {
     for (;;) {
         job next;
+        std::uint64_t number = 0;
         std::optional<pathAnswer> known;
         {
             std::unique_lock<std::mutex> guard(lock);
@@ -293,7 +317,8 @@ void pathSearchPool::work() {
             }
             next = std::move(waiting.front());
             waiting.pop_front();
-            ++running;
+            number = ++taken;
+            running.emplace(number, next);
             if (const auto found = answers.find(keyOf(next.query)); found != answers.end()) {
                 known = found->second;
                 known->expansions = 0;
@@ -309,6 +334,7 @@ void pathSearchPool::work() {
             }
             answers.emplace(keyOf(next.query), answer);
         }
+        const std::lock_guard<std::mutex> delivering(deliveries);
         if (!stopping) {
             deliverPath(*next.object, next.query, answer, graph);
             installed += answer.result == micropather::pathFound ? 1 : 0;
@@ -322,8 +348,8 @@ void pathSearchPool::work() {
         }
 
         const std::lock_guard<std::mutex> guard(lock);
-        --running;
-        if (running == 0 && waiting.empty()) {
+        running.erase(number);
+        if (running.empty() && waiting.empty()) {
             idle.notify_all();
         }
     }

@@ -72,8 +72,9 @@ void deliverPath(placeableObject& object, const pathQuery& query, const pathAnsw
 /// answer, and requests repeat all the time (an attacking unit asks again on almost every tick until its last
 /// leg, and a unit that cannot reach its target is sent against it again every frame).
 ///
-/// Threads: submit and stop belong to the main thread. `waiting`, `running` and `answers` are guarded by
-/// `lock`; the counters and `stopping` are atomic; the graph must stay unchanged until stop() returns.
+/// Threads: submit, stop and pauseDeliveries belong to the main thread. `waiting`, `running` and `answers`
+/// are guarded by `lock`; answers are installed holding `deliveries`; the counters and `stopping` are atomic;
+/// the graph must stay unchanged until stop() returns.
 class pathSearchPool {
   public:
     static constexpr unsigned PERMITS = 10;
@@ -101,6 +102,12 @@ class pathSearchPool {
     void stop();
     /// Waits until no search runs or waits, or until the deadline; true when idle.
     bool waitUntilIdle(std::chrono::steady_clock::time_point deadline);
+    /// Holds every search's answer back until the lock is released: the searches go on, but no path is
+    /// installed meanwhile. Main thread.
+    [[nodiscard]] std::unique_lock<std::mutex> pauseDeliveries();
+    /// The requests asked for and not yet answered, oldest first, of objects whose latest request they are.
+    /// The caller holds pauseDeliveries(), so that none is answered while it looks.
+    std::vector<std::pair<placeableObject*, pathQuery>> pendingRequests();
 
     std::uint64_t searchesDone() const { return done; }
     std::uint64_t pathsInstalled() const { return installed; }
@@ -126,10 +133,14 @@ class pathSearchPool {
 
     const aStarGraph& graph;
     std::mutex lock;
+    /// Held while an answer is installed; taken before `lock`.
+    std::mutex deliveries;
     std::condition_variable wake;
     std::condition_variable idle;
     std::deque<job> waiting;
-    unsigned running = 0;
+    /// The jobs being searched, by the number they were taken under.
+    std::map<std::uint64_t, job> running;
+    std::uint64_t taken = 0;
     std::map<searchKey, pathAnswer> answers;
     std::atomic<bool> stopping{false};
     std::atomic<std::uint64_t> done{0};

@@ -261,6 +261,22 @@ void gameController::reportUnreachableOrders() {
                         awaitingPaths.end());
 }
 
+void gameController::awaitPaths(std::vector<std::pair<placeableObject*, pathQuery>> pending) {
+    toResume = std::move(pending);
+    for (const auto& [object, query] : toResume) {
+        object->pathInProgress = true;
+    }
+}
+
+void gameController::resumePendingPaths() {
+    for (auto& [object, query] : toResume) {
+        query.request = ++object->pathRequest;
+        query.requested = std::chrono::steady_clock::now();
+        microPatherSem->submit(*object, std::move(query));
+    }
+    toResume.clear();
+}
+
 void gameController::orderAttack(placeableObject* target) {
     if (orderTowards(target, "You can not order an object that you do not own to make an attack.", "attack",
                      false)) {

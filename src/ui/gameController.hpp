@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/chronometer.hpp"
+#include "sim/pathSearches.hpp"
 
 #include <cstdint>
 #include <iostream>
@@ -104,6 +105,15 @@ class gameController {
     /// Registered buttons in registration order; their panels own them.
     std::vector<button*> buttons;
 
+    /// Takes over the paths a saved game was searching for: their objects count as searching until
+    /// resumePendingPaths asks for them again.
+    void awaitPaths(std::vector<std::pair<placeableObject*, pathQuery>> pending);
+    /// Asks again for the paths handed over by awaitPaths, each as it was asked for. Once the pathing graph
+    /// and the path searches are ready.
+    void resumePendingPaths();
+    /// The paths handed over by awaitPaths and not yet asked for again.
+    const std::vector<std::pair<placeableObject*, pathQuery>>& unresumedPaths() const { return toResume; }
+
     /// Tells the console of every order of the human's whose path search has ended without a path, once.
     /// Called every frame by processGameTick.
     void reportUnreachableOrders();
@@ -123,6 +133,7 @@ class gameController {
         std::uint64_t request;
     };
     std::vector<orderedPath> awaitingPaths;
+    std::vector<std::pair<placeableObject*, pathQuery>> toResume;
     /// The objects that step in the tick being taken; kept between ticks to spare the allocation.
     std::vector<placeableObject*> stepping;
     /// Asks for the selected object's path to (x, y), x in the +1.0 convention, on the human's behalf.

@@ -103,6 +103,7 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     const placeableObject& far = *factions[25]->objectsMade()[0];
     factions[0]->objectsMade()[1]->setPath(far.x + 1.0f, far.y);
     saveCurrentGame(folder.file("game.dat"), *controller);
+    microPatherSem->waitUntilIdle(std::chrono::steady_clock::now() + std::chrono::hours(1));
     const std::size_t fights = countOf(run.console.text(), " has won!");
     playTo(2 * SAVE_TICK, 1);
     const std::size_t played = gameDigest();
@@ -113,8 +114,11 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     graph = std::move(terrain);
     startRun();
     continueGame(loadSavedGame(folder.file("game.dat"), currentWorld()), *controller, *AIHandler);
+    EXPECT_GE(controller->unresumedPaths().size(), 1u) << "the searches in flight at the save, the long one";
     saveCurrentGame(folder.file("again.dat"), *controller);
     EXPECT_TRUE(readTextFile(folder.file("again.dat")) == readTextFile(folder.file("game.dat")));
+    controller->resumePendingPaths(); // as the window's start asks for them again, then they end in time
+    microPatherSem->waitUntilIdle(std::chrono::steady_clock::now() + std::chrono::hours(1));
     playTo(2 * SAVE_TICK, 1);
     EXPECT_EQ(gameDigest(), played);
 }

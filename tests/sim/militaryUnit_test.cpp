@@ -91,7 +91,8 @@ TEST(ThreadedMilitaryUnit, CrossesTheSeamEitherWayTheShortWayOnGroundItMayStandO
                 graph->mapGridTerrain(wrapColumn(getMapGridX(unit.x + 1.0f), 1000), getMapGridY(unit.y)), 0)
                 << "in the water at " << unit.x << ", " << unit.y << " from " << fromX;
         }
-        EXPECT_EQ(std::make_tuple(unit.x, unit.y, unit.moving.load()), std::make_tuple(arrivesAt, 0.5f, false))
+        EXPECT_EQ(std::make_tuple(unit.x, unit.y, unit.moving.load()),
+                  std::make_tuple(arrivesAt, 0.5f, false))
             << "from " << fromX << ", past the seam";
     }
 }

@@ -10,8 +10,8 @@
 #include "world/gridGeneration.hpp"
 #include "world/iceCap.hpp"
 
-#include <gtest/gtest.h>
 #include <array>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
@@ -48,8 +48,8 @@ void checkPeopleLedger() {
 }
 
 /// The goods and gear in play (food, gold, wood, iron, horses, mountain gear, rafts), less what the economy
-/// brought into play and plus what left it with beaten units: constant, whatever merges, splits, foundings and
-/// captures move around.
+/// brought into play and plus what left it with beaten units: constant, whatever merges, splits, foundings
+/// and captures move around.
 std::array<long long, 7> goodsLedger() {
     std::array<long long, 7> total{};
     for (const auto& faction : factions) {
@@ -59,7 +59,8 @@ std::array<long long, 7> goodsLedger() {
         }
         total[economyLedger::FOOD] += flows.foodEaten + flows.foodForChildren;
         for (const placeableObject* o : faction->objects) {
-            for (const auto& [k, amount] : {std::pair{0, o->food}, {1, o->gold}, {2, o->wood}, {3, o->iron}}) {
+            for (const auto& [k, amount] :
+                 {std::pair{0, o->food}, {1, o->gold}, {2, o->wood}, {3, o->iron}}) {
                 total[k] += amount;
             }
             for (const auto& [kind, count] : o->equipment) {
@@ -78,7 +79,8 @@ std::vector<std::string> unitsOnForbiddenGround() {
             const int height = graph->mapGridTerrain(wrapColumn(getMapGridX(o->x + 1.0f), graph->gridWidth),
                                                      getMapGridY(o->y));
             const travelAttributes gear = o->getTravelAttributes();
-            if (o->isMilitary && ((height <= 0 && !gear.at(raft)) || (height >= 7000 && !gear.at(mountainGear)))) {
+            if (o->isMilitary &&
+                ((height <= 0 && !gear.at(raft)) || (height >= 7000 && !gear.at(mountainGear)))) {
                 found.push_back(o->name + " at " + std::to_string(o->x) + ", " + std::to_string(o->y));
             }
         }

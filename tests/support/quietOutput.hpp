@@ -20,7 +20,8 @@ class quietOutput {
     quietOutput(const quietOutput&) = delete;
     quietOutput& operator=(const quietOutput&) = delete;
 
-    /// Ends the capture and returns what was written, which goes back to the output too if the test has failed.
+    /// Ends the capture and returns what was written, which goes back to the output too if the test has
+    /// failed.
     std::string take() {
         taken = true;
         const std::string captured = testing::internal::GetCapturedStdout();
