@@ -137,19 +137,18 @@ void prepareGraph(const std::string& directory, std::ostream& out) {
 /// screen and at the largest that fits otherwise (config.xml is left as it is), and centres it: without a
 /// window manager nothing else places it.
 void openOnScreen(std::ostream& out) {
-    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    consoleWindow& window = currentGameWindow();
+    const sf::Vector2u desktop = window.screenSize();
     const float configured = scale;
-    const float fitting = fittingWindowScale(configured, width, height, desktop.width, desktop.height);
+    const float fitting = fittingWindowScale(configured, width, height, desktop.x, desktop.y);
     if (fitting != configured) {
-        out << "The window at scale " << configured << " does not fit the screen (" << desktop.width << " x "
-            << desktop.height << "): using scale " << fitting
+        out << "The window at scale " << configured << " does not fit the screen (" << desktop.x << " x "
+            << desktop.y << "): using scale " << fitting
             << ". Set resolutionScalePercentage in config.xml to choose another." << std::endl;
     }
-    applyWindowScale(fitting, currentGameWindow());
+    applyWindowScale(fitting, window);
     // The size asked for, which the window system may not have applied yet.
-    const sf::Vector2u size(static_cast<unsigned>(static_cast<float>(width) * fitting),
-                            static_cast<unsigned>(static_cast<float>(height) * fitting));
-    App->setPosition(centredWindowPosition(size, desktop.width, desktop.height));
+    App->setPosition(centredWindowPosition(windowSizeAt(fitting, width, height), desktop.x, desktop.y));
 }
 
 /// Steps 13 to 15: the window, the loading frame, then frames until the window closes.

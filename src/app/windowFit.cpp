@@ -24,8 +24,18 @@ float fittingWindowScale(float configured, int windowWidth, int windowHeight, un
     if (scaled(windowWidth, configured) <= across && scaled(windowHeight, configured) <= down) {
         return configured;
     }
-    const long percent =
-        std::min(across * 100 / std::max(windowWidth, 1), down * 100 / std::max(windowHeight, 1));
+    return windowScaleInside(static_cast<unsigned>(std::max(across, 0L)),
+                             static_cast<unsigned>(std::max(down, 0L)), windowWidth, windowHeight);
+}
+
+sf::Vector2u windowSizeAt(float scale, int windowWidth, int windowHeight) {
+    return {static_cast<unsigned>(static_cast<float>(windowWidth) * scale),
+            static_cast<unsigned>(static_cast<float>(windowHeight) * scale)};
+}
+
+float windowScaleInside(unsigned across, unsigned down, int windowWidth, int windowHeight) {
+    const long percent = std::min(static_cast<long>(across) * 100 / std::max(windowWidth, 1),
+                                  static_cast<long>(down) * 100 / std::max(windowHeight, 1));
     return static_cast<float>(std::max<long>(percent, MIN_SCALE_PERCENTAGE)) / 100.0f;
 }
 

@@ -4,6 +4,7 @@
 #include "app/gameInit.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
+#include "app/utf8Text.hpp"
 #include "app/utilities.hpp"
 #include "path/aStarGraph.hpp"
 #include "path/pathGeometry.hpp"
@@ -70,7 +71,7 @@ sf::Color placeableObject::getShapeColor(float cursorX, float cursorY, float tol
 
 void placeableObject::draw(sf::RenderTarget& target, const sf::Font& font, float screenX, float screenY,
                            float cursorX, float cursorY, float tolerance) const {
-    sf::Text label(name, font, LABEL_CHARACTER_SIZE);
+    sf::Text label(screenText(name), font, LABEL_CHARACTER_SIZE);
     label.setPosition(screenX, screenY + LABEL_OFFSET_Y);
     label.setFillColor(getObjectColor());
     if (const auto shape = getSFDrawable(screenX, screenY, cursorX, cursorY, tolerance)) {

@@ -2,6 +2,7 @@
 
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "app/utf8Text.hpp"
 #include "sim/gameTime.hpp"
 #include "ui/gameController.hpp"
 #include "ui/panelTexts.hpp"
@@ -95,7 +96,7 @@ void commandBar::refresh() {
         return;
     }
     shownText = std::move(now);
-    panelText.setString(shownText);
+    panelText.setString(screenText(shownText));
 }
 
 void commandBar::fitPanel() {

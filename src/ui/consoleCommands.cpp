@@ -3,6 +3,8 @@
 #include "app/gameInit.hpp"
 #include "app/savedGame.hpp"
 #include "app/settings.hpp"
+#include "app/utilities.hpp"
+#include "app/windowFit.hpp"
 #include "app/worldFiles.hpp"
 #include "app/worldSelection.hpp"
 #include "sim/AIController.hpp"
@@ -18,6 +20,8 @@
 #include "view/gameView.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/VideoMode.hpp>
+#include <algorithm>
 #include <boost/lexical_cast.hpp>
 #include <cmath>
 #include <stdexcept>
@@ -39,6 +43,10 @@ class appWindow : public consoleWindow {
         if (App) {
             App->setSize(sf::Vector2u(widthPixels, heightPixels));
         }
+    }
+    sf::Vector2u screenSize() const override {
+        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        return {desktop.width, desktop.height};
     }
 };
 
@@ -141,6 +149,15 @@ void rescale(const std::string& valueText, consoleView& console, consoleWindow& 
         console.appendLog("Scale must be from 0.01 to 10: try again.");
         return;
     }
+    // A window larger than the screen would hide the command line that could make it smaller again.
+    const sf::Vector2u screen = window.screenSize();
+    const float fitting = fittingWindowScale(value, width, height, screen.x, screen.y);
+    if (fitting != value) {
+        console.appendLog("The window at scale " + floatToString(value) + " would not fit the screen (" +
+                          std::to_string(screen.x) + " x " + std::to_string(screen.y) +
+                          "): the largest scale that fits is " + floatToString(fitting) + ".");
+        return;
+    }
     applyWindowScale(value, window);
 }
 
@@ -170,6 +187,17 @@ void give(const std::string& kind, consoleView& console, gameController* control
 void rename(const std::string& name, consoleView& console, gameController* controller) {
     placeableObject* selected = selectionToChange(console, controller);
     if (selected == nullptr) {
+        return;
+    }
+    // Names follow the world names' rules: a panel or label has room for 100 bytes.
+    if (isBlankWorldName(name)) {
+        console.appendLog("A name cannot be empty or only blanks; " + selected->name + " keeps its name.");
+        return;
+    }
+    if (name.size() > MAX_WORLD_NAME_BYTES) {
+        console.appendLog("A name can be at most " + std::to_string(MAX_WORLD_NAME_BYTES) +
+                          " bytes long (a letter outside plain ASCII takes 2 to 4); this one has " +
+                          std::to_string(name.size()) + ", so " + selected->name + " keeps its name.");
         return;
     }
     selected->name = name;
@@ -204,8 +232,24 @@ void addComputerOpponents(consoleView& console) {
 
 void applyWindowScale(float value, consoleWindow& window) {
     scale = value;
-    window.setSize(static_cast<unsigned>(static_cast<float>(width) * value),
-                   static_cast<unsigned>(static_cast<float>(height) * value));
+    const sf::Vector2u size = windowSizeAt(value, width, height);
+    window.setSize(size.x, size.y);
+}
+
+void followWindowResize(sf::Vector2u size, consoleLog& log, consoleWindow& window) {
+    if (size == windowSizeAt(scale, width, height)) {
+        return;
+    }
+    const sf::Vector2u screen = window.screenSize();
+    const float inside = std::min(windowScaleInside(size.x, size.y, width, height),
+                                  fittingWindowScale(MAX_WINDOW_SCALE, width, height, screen.x, screen.y));
+    const bool changed = inside != scale;
+    applyWindowScale(inside, window);
+    if (changed) {
+        const sf::Vector2u now = windowSizeAt(inside, width, height);
+        log.appendLog("Window resized: scale " + floatToString(inside) + " (" + std::to_string(now.x) +
+                      " x " + std::to_string(now.y) + ") keeps its proportions.");
+    }
 }
 
 consoleWindow& currentGameWindow() {

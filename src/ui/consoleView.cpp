@@ -2,6 +2,7 @@
 
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "app/utf8Text.hpp"
 #include "app/utilities.hpp"
 #include "app/worldSelection.hpp"
 #include "ui/consoleCommands.hpp"
@@ -12,6 +13,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr float LOG_LEFT = 5.0f;
@@ -19,12 +21,20 @@ constexpr float LOG_TOP = 5.0f;
 constexpr unsigned CHARACTER_SIZE = 20;
 /// Height of the command line under the log, separator included.
 constexpr int INPUT_HEIGHT = 30;
+/// Where the typed line starts, right of the prompt.
+constexpr float INPUT_LEFT = 20.0f;
+/// Kept clear between the text and the panel's right edge.
+constexpr float RIGHT_MARGIN = 5.0f;
 /// The log's last line ends at least this far above the panel's bottom: clear of the command line, with
 /// room for its descenders, so the newest line shows whole.
 constexpr float LOG_BOTTOM_MARGIN = INPUT_HEIGHT + 5.0f;
-constexpr char BACKSPACE = 8;
-constexpr char CARRIAGE_RETURN = 13;
-constexpr char DELETE = 127;
+constexpr char32_t BACKSPACE = 8;
+constexpr char32_t CARRIAGE_RETURN = 13;
+
+/// The C0 and C1 control characters and DELETE, which type nothing; and what is no character at all.
+bool untypable(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF;
+}
 } // namespace
 
 std::string initialConsoleText() {
@@ -33,9 +43,11 @@ std::string initialConsoleText() {
            "use the console.\nType 'help' to see commands.\n";
 }
 
-consoleView::consoleView(gameController* gameControl)
+consoleView::consoleView(gameController* gameControl, glyphWidth glyphs)
     : consoleLog(initialConsoleText()), controller(gameControl), window(&currentGameWindow()),
-      logTop(LOG_TOP), laidOutRevision(revision() - 1) {
+      measure(glyphs ? std::move(glyphs) : fontGlyphWidth(arial, CHARACTER_SIZE)),
+      rows(static_cast<float>(consoleWidth) - LOG_LEFT - RIGHT_MARGIN, measure), logTop(LOG_TOP),
+      laidOutRevision(revision() - 1) {
     box.setSize(sf::Vector2f(static_cast<float>(consoleWidth), static_cast<float>(consoleHeight)));
     box.setFillColor(GREY_WITH_ALPHA);
     box.setOutlineColor(sf::Color::Black);
@@ -49,7 +61,7 @@ consoleView::consoleView(gameController* gameControl)
         line->setFillColor(sf::Color::Green);
     }
     alertText.setFillColor(ALERT_COLOUR);
-    inputText.setPosition(20, static_cast<float>(consoleHeight - 27));
+    inputText.setPosition(INPUT_LEFT, static_cast<float>(consoleHeight - 27));
     logText.setPosition(LOG_LEFT, LOG_TOP);
     prompt.setString(">");
     prompt.setPosition(LOG_LEFT, static_cast<float>(consoleHeight - 27));
@@ -65,13 +77,25 @@ void consoleView::appendHelp() {
 
 void consoleView::clearLog() {
     consoleLog::clearLog();
+    rows.clear();
     logTop = LOG_TOP;
 }
 
+void consoleView::scrollUp() {
+    logTop -= lineSpacing();
+}
+
+void consoleView::scrollDown() {
+    logTop += lineSpacing();
+}
+
 void consoleView::layoutLog() {
-    const float spacing = lineSpacing();
-    const float count = static_cast<float>(lineCount());
     const bool changed = laidOutRevision != revision();
+    if (changed) {
+        rows.update(*this);
+    }
+    const float spacing = lineSpacing();
+    const float count = static_cast<float>(rows.size());
     if (changed) {
         laidOutRevision = revision();
         const float excess = logTop + count * spacing + LOG_BOTTOM_MARGIN - static_cast<float>(consoleHeight);
@@ -80,7 +104,7 @@ void consoleView::layoutLog() {
         }
     }
     std::size_t first = 0;
-    std::size_t end = lineCount();
+    std::size_t end = rows.size();
     if (spacing > 0) {
         const float clipHeight = static_cast<float>(consoleHeight - INPUT_HEIGHT);
         first = static_cast<std::size_t>(std::clamp(std::floor(-logTop / spacing), 0.0f, count));
@@ -92,14 +116,14 @@ void consoleView::layoutLog() {
         shownEnd = end;
         std::string plain;
         std::string alerts;
-        for (std::size_t line = first; line < end; ++line) {
-            const std::string shown = lines(line, line + 1);
-            const bool alert = toneOf(line) == logTone::alert;
-            (alert ? alerts : plain) += shown;
-            (alert ? plain : alerts) += '\n';
+        for (std::size_t row = first; row < end; ++row) {
+            const bool alert = rows[row].tone == logTone::alert;
+            (alert ? alerts : plain) += rows[row].text;
+            plain += '\n';
+            alerts += '\n';
         }
-        logText.setString(plain);
-        alertText.setString(alerts);
+        logText.setString(screenText(plain));
+        alertText.setString(screenText(alerts));
     }
     logText.setPosition(LOG_LEFT, logTop + static_cast<float>(first) * spacing);
     alertText.setPosition(logText.getPosition());
@@ -107,33 +131,47 @@ void consoleView::layoutLog() {
 
 void consoleView::drawConsole() {
     layoutLog();
+    // A view that shows `area` of the panel one-to-one and nothing outside it.
+    const auto clipTo = [](const sf::FloatRect& area) {
+        sf::View clip(area);
+        const float across = static_cast<float>(width);
+        const float down = static_cast<float>(height);
+        clip.setViewport(
+            sf::FloatRect(area.left / across, area.top / down, area.width / across, area.height / down));
+        return clip;
+    };
     App->draw(box);
     App->draw(separator);
+    const float logHeight = static_cast<float>(consoleHeight - INPUT_HEIGHT);
     if (inputShown) {
         App->draw(prompt);
+        App->setView(clipTo(sf::FloatRect(INPUT_LEFT, logHeight,
+                                          static_cast<float>(consoleWidth) - INPUT_LEFT - RIGHT_MARGIN,
+                                          static_cast<float>(INPUT_HEIGHT))));
         App->draw(inputText);
     }
-    const float logHeight = static_cast<float>(consoleHeight - INPUT_HEIGHT);
-    sf::View clip(sf::FloatRect(0, 0, static_cast<float>(consoleWidth), logHeight));
-    clip.setViewport(sf::FloatRect(0, 0, static_cast<float>(consoleWidth) / static_cast<float>(width),
-                                   logHeight / static_cast<float>(height)));
-    App->setView(clip);
+    App->setView(clipTo(sf::FloatRect(0, 0, static_cast<float>(consoleWidth), logHeight)));
     App->draw(logText);
     App->draw(alertText);
     App->setView(App->getDefaultView());
 }
 
-void consoleView::handleConsoleInput(char c) {
+void consoleView::handleConsoleInput(char32_t c) {
     if (c == BACKSPACE) {
-        if (!input.empty()) {
-            input.pop_back();
-        }
+        removeLastCodePoint(input);
     } else if (c == CARRIAGE_RETURN) {
         executeLine();
-    } else if (static_cast<unsigned char>(c) >= ' ' && c != DELETE) {
-        input += c;
+    } else if (!untypable(c)) {
+        appendUtf8(input, c);
     }
-    inputText.setString(input);
+    placeInput();
+}
+
+void consoleView::placeInput() {
+    inputText.setString(screenText(input));
+    const float room = static_cast<float>(consoleWidth) - INPUT_LEFT - RIGHT_MARGIN;
+    const float across = textWidth(input, measure);
+    inputText.setPosition(INPUT_LEFT - std::max(0.0f, across - room), inputText.getPosition().y);
 }
 
 void consoleView::executeLine() {
@@ -163,5 +201,5 @@ void consoleView::recallHistory(int step) {
     }
     historyPosition = static_cast<std::size_t>(next);
     input = historyPosition == history.size() ? draft : history[historyPosition];
-    inputText.setString(input);
+    placeInput();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/consoleLog.hpp"
+#include "ui/textWrap.hpp"
+#include "ui/wrappedLog.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Text.hpp>
@@ -14,44 +16,47 @@ class gameController;
 /// The console panel at the window's top-left corner: the message log above, the command line below.
 /// Starts with the world's seed and name and the key guide. Main thread only.
 ///
-/// Only the lines of the log that can show are laid out, so a frame costs the same however long the log.
+/// Lines longer than the panel is wide wrap into rows. Only the rows that can show are laid out, so a frame
+/// costs the same however long the log.
 class consoleView : public consoleLog {
   public:
     /// `gameControl` may be null (a console without a game); commands act on `currentGameWindow()`.
-    explicit consoleView(gameController* gameControl);
+    /// `measure` gives the widths of the glyphs that rows and the command line are fitted with: by default
+    /// the font's, which need a display.
+    explicit consoleView(gameController* gameControl, glyphWidth measure = {});
 
     /// Draws the panel; the log shows through a clipping view over the panel's upper part.
     void drawConsole();
-    /// Brings the log's layout up to date: when it has changed since the last layout, scrolls it up just far
-    /// enough for its last line to end 35 units above the panel's bottom (5 above the command line); then
-    /// picks the lines that show.
-    /// Needs the font's metrics, not the window.
+    /// Brings the log's layout up to date: when it has changed since the last layout, wraps what is new and
+    /// scrolls it up just far enough for its last row to end 35 units above the panel's bottom (5 above the
+    /// command line); then picks the rows that show.
+    /// Needs the glyphs' widths and the font's line spacing, not the window.
     void layoutLog();
     /// Appends the help text, three lines without a line break at the end.
     void appendHelp();
     /// Empties the log and puts its first line back at the top.
     void clearLog() override;
-    /// Moves the log up or down by 10 units; no bounds.
-    void scrollUp() { logTop -= SCROLL_STEP; }
-    void scrollDown() { logTop += SCROLL_STEP; }
+    /// Moves the log up or down by one row; no bounds.
+    void scrollUp();
+    void scrollDown();
     void setActive() { active = true; }
     bool isActive() const { return active; }
-    /// One typed character: backspace (8) deletes, carriage return (13) runs the line, other control
-    /// characters are ignored, anything else is typed.
-    void handleConsoleInput(char c);
+    /// One typed character, a Unicode code point: backspace (8) deletes the last character (all its bytes),
+    /// carriage return (13) runs the line, other control characters are ignored, anything else is typed into
+    /// the line in UTF-8. A line wider than its box shows its end.
+    void handleConsoleInput(char32_t c);
     /// Brings back an earlier command line of this run (`step` −1) or a later one (+1); past the last
     /// one comes the line that was being typed.
     void recallHistory(int step);
     /// Where the log's first line stands [Units: window units from the panel's top].
     float logPosition() const { return logTop; }
 
-    static constexpr float SCROLL_STEP = 10.0f;
-
     sf::RectangleShape box;
     sf::RectangleShape separator;
+    /// The line being typed, moved left by as much as it is wider than its box; drawn clipped to the box.
     sf::Text inputText;
-    /// The lines of the log that can show, placed where they stand in the whole log; alert lines are left
-    /// blank here and drawn by alertText, in their own colour, at the same place.
+    /// The rows of the log that can show, placed where they stand in the whole log; the rows of alert lines
+    /// are left blank here and drawn by alertText, in their own colour, at the same place.
     sf::Text logText;
     sf::Text alertText;
     sf::Text prompt;
@@ -70,7 +75,11 @@ class consoleView : public consoleLog {
     /// Runs `input` as a command line and closes the command line.
     void executeLine();
     float lineSpacing() const;
+    /// Shows `input` in its box.
+    void placeInput();
 
+    glyphWidth measure;
+    wrappedLog rows;
     float logTop;
     unsigned long laidOutRevision;
     std::size_t shownFirst = 0;

@@ -7,6 +7,7 @@
 #include "sim/player.hpp"
 #include "ui/button.hpp"
 #include "ui/commandBar.hpp"
+#include "ui/consoleCommands.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
 #include "ui/infoBox.hpp"
@@ -26,7 +27,6 @@ namespace {
 constexpr double DEBOUNCE_SECONDS = 0.3;
 /// Typed text right after the console opened or ran a line is the Enter key's own carriage return.
 constexpr double TEXT_GATE_SECONDS = 0.1;
-constexpr unsigned LAST_ASCII = 127;
 
 double secondsSince(float then) {
     return static_cast<double>(Clock.getElapsedTime().asSeconds()) - static_cast<double>(then);
@@ -118,11 +118,13 @@ void gameController::pollEvents() {
             }
             break;
         case sf::Event::TextEntered:
-            if (console.isActive() && secondsSince(lastInputTime) > TEXT_GATE_SECONDS &&
-                event.text.unicode <= LAST_ASCII) {
+            if (console.isActive() && secondsSince(lastInputTime) > TEXT_GATE_SECONDS) {
                 // A command may close the window: the loop's test then ends the polling.
-                console.handleConsoleInput(static_cast<char>(event.text.unicode));
+                console.handleConsoleInput(event.text.unicode);
             }
+            break;
+        case sf::Event::Resized:
+            followWindowResize({event.size.width, event.size.height}, console, *console.window);
             break;
         case sf::Event::MouseMoved:
             handleMouseMove();

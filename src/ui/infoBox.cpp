@@ -3,6 +3,7 @@
 #include "app/consoleLog.hpp"
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "app/utf8Text.hpp"
 #include "app/utilities.hpp"
 #include "sim/combat.hpp"
 #include "sim/placeableObject.hpp"
@@ -123,7 +124,7 @@ void infoBox::refresh() {
     std::string now = infoBoxText(*object);
     if (now != shownText) {
         shownText = std::move(now);
-        text.setString(shownText);
+        text.setString(screenText(shownText));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "app/utf8Text.hpp"
 #include "ui/panelTexts.hpp"
 #include "view/gameView.hpp"
 #include "world/terrainImage.hpp"
@@ -29,7 +30,7 @@ tooltipView::tooltipView() : box({CARD_WIDTH, CARD_HEIGHT}), text("", arial, 20)
 
 void tooltipView::update(const placeableObject* object, float mouseX, float mouseY) {
     visible = true;
-    text.setString(tooltipText(object));
+    text.setString(screenText(tooltipText(object)));
     mouse = sf::Vector2f(mouseX, mouseY);
     const sf::Vector2f corner((mouseX + MOUSE_GAP) / scale, mouseY / scale);
     box.setPosition(corner);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/utf8Text.hpp"
 #include "support/simulationScope.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleCommands.hpp"
@@ -13,21 +14,24 @@
 #include <SFML/Window/Event.hpp>
 #include <stdexcept>
 
-/// Stands in for the game window: records what the console's commands asked of it.
+/// Stands in for the game window on a 3840 × 2160 `screen`: records what the console's commands asked of it.
 class recordingWindow : public consoleWindow {
   public:
     void close() override { ++closes; }
     void setSize(unsigned w, unsigned h) override {
         sizes.push_back(std::to_string(w) + "x" + std::to_string(h));
     }
+    sf::Vector2u screenSize() const override { return screen; }
     int closes = 0;
     std::vector<std::string> sizes;
+    sf::Vector2u screen{3840, 2160};
 };
 
 /// The game's interface without a window: a controller and a view with its map and grid views, console,
 /// command bar and info box, on a 190 × 70 world (pathing graph 1900 × 700 nodes, all land). The console is
-/// the one the run logs to; its commands act on `window`. The font is loaded for its metrics. At scope end
-/// the run's objects, the settings and the view mode are put back.
+/// the one the run logs to; its commands act on `window`; it measures every glyph 10 units wide (the font's
+/// glyphs need a display). The font is loaded for its line spacing. At scope end the run's objects, the
+/// settings and the view mode are put back.
 class interfaceScope {
   public:
     interfaceScope() : savedDisplay(display) {
@@ -41,7 +45,7 @@ class interfaceScope {
         view.applyLayout();
         view.gridViewer = std::make_unique<gridView>(&view, &controller);
         view.mapViewer = std::make_unique<mapView>(&view, &controller);
-        view.console = std::make_unique<consoleView>(&controller);
+        view.console = std::make_unique<consoleView>(&controller, [](char32_t, char32_t) { return 10.0f; });
         view.console->window = &window;
         globalConsoleReference = view.console.get();
         view.commandPanel = std::make_unique<commandBar>(&view);
@@ -55,12 +59,13 @@ class interfaceScope {
     interfaceScope& operator=(const interfaceScope&) = delete;
 
     consoleView& console() { return *view.console; }
-    /// Types `line` into the console and runs it.
+    /// Types UTF-8 `line` into the console and runs it.
     void type(const std::string& line) {
         console().setActive();
-        for (const char c : line + '\r') {
-            console().handleConsoleInput(c);
+        for (std::size_t at = 0; at < line.size();) {
+            console().handleConsoleInput(nextCodePoint(line, at));
         }
+        console().handleConsoleInput(U'\r');
     }
     /// The console's text since the last call.
     std::string log() {

@@ -8,7 +8,7 @@
 /// Share of the pixels that `text`, drawn in the shipped font at `size` with its origin at window pixel (x,
 /// y), covers wholly that show exactly `colour` in `shot`: 1 where the window shows that text in that colour,
 /// well below where it shows other text or none. Needs a display.
-inline double textShown(const sf::Image& shot, const std::string& text, int x, int y,
+inline double textShown(const sf::Image& shot, const sf::String& text, int x, int y,
                         sf::Color colour = sf::Color::White, unsigned size = 20) {
     sf::Font font; // loaded for each call: glyph textures must not outlive the graphics context
     sf::RenderTexture canvas;

@@ -47,6 +47,15 @@ inline std::size_t countOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
+/// `text` written `count` times over.
+inline std::string repeated(const std::string& text, int count) {
+    std::string all;
+    for (int i = 0; i < count; ++i) {
+        all += text;
+    }
+    return all;
+}
+
 /// The rows of a table written as text, one row a line, its cells split at '|' and trimmed; blank lines
 /// skipped.
 inline std::vector<std::vector<std::string>> tableRows(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "support/testFiles.hpp"
 
 #include <SFML/Graphics/Image.hpp>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -77,8 +78,20 @@ class windowSession {
         run("xdotool keydown " + key + " sleep " + std::to_string(milliseconds / 1000.0) + " keyup " + key);
     }
     void key(const std::string& key) { run("xdotool key --window " + windowId + " " + key); }
-    /// Types `text` (no quotes in it), one character every 60 ms.
-    void type(const std::string& text) { run("xdotool type --delay 60 '" + text + "'"); }
+    /// Types UTF-8 `text` (no quotes in it), one character every 60 ms; 150 ms for text beyond ASCII, whose
+    /// characters xdotool types by mapping a spare key to each in turn.
+    void type(const std::string& text) {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; });
+        run("xdotool type --delay " + std::string(ascii ? "60" : "150") + " '" + text + "'");
+    }
+    /// Resizes the window from outside, as a window manager does, and lets a frame show it; false unless it is
+    /// `expected` ("<width>x<height>") within 5 s.
+    bool resize(int across, int down, const std::string& expected) {
+        run("xdotool windowsize " + windowId + " " + std::to_string(across) + " " + std::to_string(down));
+        const bool resized = waitUntil(std::chrono::seconds(5), [&] { return windowSize() == expected; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        return resized;
+    }
     /// Moves the mouse to window pixel (x, y), lets a frame see it, then clicks `button` (1 left, 3 right).
     void click(int x, int y, int button = 1) {
         moveMouse(x, y);

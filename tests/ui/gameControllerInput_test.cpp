@@ -10,7 +10,7 @@ namespace {
 struct ordersScope {
     ordersScope()
         : mine(game.run.addFaction("Mine", "Me")), theirs(game.run.addFaction("Theirs", "Them")),
-          unit(game.run.addUnit(mine, 2.0f, 3.0f, 3, "Scouts")),
+          unit(game.run.addUnit(mine, 2.0f, 3.0f, 3, "Scöuts")),
           home(game.run.addCity(mine, 4.0f, 3.0f, "Home")),
           raiders(game.run.addUnit(theirs, 6.0f, 3.0f, 3, "Raiders")) {
         game.run.startSearches(1);
@@ -30,30 +30,30 @@ TEST(GameControllerInput, TheOrderContextAndTheBarsButtonsGoThroughEveryTransiti
     ordersScope scope;
     gameController& controller = scope.game.controller;
     const std::map<std::string, placeableObject*> objects = {
-        {"Scouts", &scope.unit}, {"Home", &scope.home}, {"Raiders", &scope.raiders}};
+        {"Scöuts", &scope.unit}, {"Home", &scope.home}, {"Raiders", &scope.raiders}};
     // A button pressed, or a left or right click on an object or a point (y 3) | the context and selection
     // after | the log | why.
     const std::string script = R"(
         press Move    | 0 -       | | nothing selected: no order is pending, but Cancel
         press Cancel  | 0 -       | Action canceled.
-        left Scouts   | 0 Scouts  | | on an object, selects it
-        right Raiders | 0 Scouts  | Ordering attack on Raiders (7)(3) | state 0: right attacks a foreign object
-        right Home    | 0 Scouts  | Ordering move to: (5)(3) | and moves elsewhere
-        press Move    | 1 Scouts  | Select a location to order the move.
-        left 3.5      | 0 Scouts  | Ordering move to: (4.5)(3)
-        press Move    | 1 Scouts  | Select a location to order the move.
-        press Cancel  | 0 Scouts  | Action canceled.
+        left Scöuts   | 0 Scöuts  | | on an object, selects it
+        right Raiders | 0 Scöuts  | Ordering attack on Raiders (7)(3) | state 0: right attacks a foreign object
+        right Home    | 0 Scöuts  | Ordering move to: (5)(3) | and moves elsewhere
+        press Move    | 1 Scöuts  | Select a location to order the move.
+        left 3.5      | 0 Scöuts  | Ordering move to: (4.5)(3)
+        press Move    | 1 Scöuts  | Select a location to order the move.
+        press Cancel  | 0 Scöuts  | Action canceled.
         left Home     | 0 Home    | | after Cancel a left click selects
-        left Scouts   | 0 Scouts  |
-        press Move    | 1 Scouts  | Select a location to order the move.
-        right Raiders | 0 Scouts  | Ordering attack on Raiders (7)(3) | a right click acts as in state 0
-        press Attack  | 2 Scouts  | Select a unit to order the attack.
-        left Home     | 2 Scouts  | | own objects are passed over
-        left Raiders  | 0 Scouts  | Ordering attack on Raiders (7)(3)
-        press Merge   | 3 Scouts  | Select a unit to merge into.
-        left Raiders  | 3 Scouts  | | foreign objects are passed over
-        left Home     | 0 Scouts  | Ordering merge on Home (5)(3)
-        press Stop    | 0 Scouts  | Stopped movement
+        left Scöuts   | 0 Scöuts  |
+        press Move    | 1 Scöuts  | Select a location to order the move.
+        right Raiders | 0 Scöuts  | Ordering attack on Raiders (7)(3) | a right click acts as in state 0
+        press Attack  | 2 Scöuts  | Select a unit to order the attack.
+        left Home     | 2 Scöuts  | | own objects are passed over
+        left Raiders  | 0 Scöuts  | Ordering attack on Raiders (7)(3)
+        press Merge   | 3 Scöuts  | Select a unit to merge into.
+        left Raiders  | 3 Scöuts  | | foreign objects are passed over
+        left Home     | 0 Scöuts  | Ordering merge on Home (5)(3)
+        press Stop    | 0 Scöuts  | Stopped movement
         left Raiders  | 0 Raiders |
         press Move    | 1 Raiders | Select a location to order the move.
         left 7        | 0 Raiders | You can not move an object that you do not own. | a refusal ends the pending order too
@@ -107,9 +107,9 @@ TEST(GameControllerInput, TheTooltipFollowsTheMouseAndTheWheelScrollsTheConsoleF
     // View mode 1 around grid (3, 3): world point (x, y) is under window pixel ((x + 1 − 3 + 4) × 213, (y − 3
     // + 2) × 213).
     controller.mouseMovedTo(852, 426);
-    EXPECT_EQ(std::make_tuple(tooltip.visible, tooltip.text.getString().toAnsiString().substr(0, 15),
+    EXPECT_EQ(std::make_tuple(tooltip.visible, tooltip.text.getString().substring(0, 15),
                               tooltip.box.getPosition()),
-              std::make_tuple(true, std::string("Scouts (3, 3) \n"), sf::Vector2f(867, 426)))
+              std::make_tuple(true, sf::String(L"Scöuts (3, 3) \n"), sf::Vector2f(867, 426)))
         << "over the unit: its card, 15 pixels right of the mouse";
     controller.mouseMovedTo(5, 5);
     EXPECT_FALSE(tooltip.visible) << "moving off hides the card at once";
@@ -122,12 +122,12 @@ TEST(GameControllerInput, TheTooltipFollowsTheMouseAndTheWheelScrollsTheConsoleF
 
     infoBox& box = *scope.game.view.infoPanel;
     box.update(&scope.home);
-    // mouse, delta, scale, console's top, box text's top after
-    const std::tuple<int, int, float, float, float, float> turns[] = {{10, 10, 1, 1, 15, 0},
+    // mouse, delta, scale, console's top (a notch scrolls a row of 23), box text's top after
+    const std::tuple<int, int, float, float, float, float> turns[] = {{10, 10, 1, 1, 28, 0},
                                                                       {10, 10, -1, 1, 5, 0},
                                                                       {900, 500, -1, 1, 5, -15},
                                                                       {1400, 700, 1, 2, 5, 0},
-                                                                      {1300, 500, 1, 2, 15, 0}};
+                                                                      {1300, 500, 1, 2, 28, 0}};
     for (const auto& [x, y, delta, windowScale, consoleTop, boxTop] : turns) {
         std::tie(scope.game.view.mouseX, scope.game.view.mouseY, scale) = std::make_tuple(x, y, windowScale);
         sf::Event event{};

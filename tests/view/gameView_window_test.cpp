@@ -1,5 +1,6 @@
 // A user's session in the built program's window on a small world, driven with the keys, the mouse and the
 // console as a user drives it, and checked on what the window shows.
+#include "support/scaledText.hpp"
 #include "support/smallWorldGame.hpp"
 #include "view/gridGeometry.hpp"
 #include "world/terrainImage.hpp"
@@ -26,7 +27,8 @@ int expectMapCells(windowSession& game, const std::string& name, const worldMap&
             flat = flat && terrainColour(map.data(x + d % 3 - 1, y + d / 3 - 1)) == colour;
         }
         const float mapX = 5.0f * x + 2.5f + (5.0f * x + 2.5f < centreX - 475 ? 950 : 0);
-        const sf::Vector2f at(960 + (mapX - centreX) * 1920 / 950, 540 + (5.0f * y + 2.5f - 175) * 1920 / 950);
+        const sf::Vector2f at(960 + (mapX - centreX) * 1920 / 950,
+                              540 + (5.0f * y + 2.5f - 175) * 1920 / 950);
         const bool panel = (at.x < 710 && at.y < 310) || (at.x > 1700 && at.y < 140) ||
                            (at.x > 1510 && at.y > 570) || at.y > 970;
         if (flat && at.x >= 0 && at.x < 1920 && at.y >= 0 && !panel) {
@@ -181,6 +183,22 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     consoleCommand(*game, "clear");
     consoleCommand(*game, "save");
     const sf::Image saved = game->screenshot("saved.png");
+    // Renamed in UTF-8, then resized from outside to 600 × 900: scale 0.31, the largest inside, keeps the
+    // picture in proportion, and a click on Cancel (952, 1030 in window units) still presses it.
+    consoleCommand(*game, "rename Wächter ☃");
+    consoleCommand(*game, "scale 10"); // refused on this screen of 2048 × 1200, in a reply of two rows
+    ASSERT_TRUE(game->resize(600, 900, "595x334")) << game->windowSize();
+    const sf::Image small = game->screenshot("resized.png");
+    game->click(295, 319);
+    ASSERT_TRUE(game->resize(1930, 1090, "1920x1080")) << game->windowSize();
+    shot = game->screenshot("resized-back.png");
+    EXPECT_EQ(std::make_tuple(scaledTextShown(small, "World saved to: worlds/w/gamedata.dat", 5, 28,
+                                              sf::Color::Green) > 0.9,
+                              consoleShows(shot, "Action canceled."),
+                              consoleShows(shot, "largest scale that fits is 1.03."),
+                              textShown(shot, sf::String(L"Wächter ☃"), 1520, 577) > 0.97),
+              std::make_tuple(true, true, true, true))
+        << "the reply to scale 10 wraps after \"): the\" (seen in the screenshot)";
     game->key("Escape");
     ASSERT_EQ(game->exitCode(), 0) << game->transcript();
 
