@@ -66,9 +66,9 @@ TEST(GameControllerInput, TheOrderContextAndTheBarsButtonsGoThroughEveryTransiti
         right Raiders | 0 Home    | A city can not attack: select a unit to order the attack. | a right click either
         right 3.5     | 0 Home    | A city can not move: select a unit to order the move.
         press Found   | 0 Home    | A city can not found a city: select a unit to found one.
-        left Scouts   | 0 Scouts  |
-        press Found   | 0 Scouts  | Founding city. | the selection stays
-        press Attack  | 0 Scouts  | Scouts is no longer in play.)";
+        left Scöuts   | 0 Scöuts  |
+        press Found   | 0 Scöuts  | Founding city. | the selection stays
+        press Attack  | 0 Scöuts  | Scöuts is no longer in play.)";
     for (const std::vector<std::string>& step : tableRows(script)) {
         std::istringstream action(step[0]), after(step[1]);
         std::string what, at, selected;
