@@ -186,6 +186,7 @@ bool gameController::processGameTick() {
             object->update();
         }
     }
+    statistics.observeTick(gameTime, factions);
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/chronometer.hpp"
+#include "sim/factionStatistics.hpp"
 
+#include <SFML/Window/Keyboard.hpp>
 #include <cstdint>
 #include <iostream>
 #include <memory>
@@ -48,6 +50,8 @@ class gameController {
     int tickInterval = 16;
     /// Game clock milliseconds at the last tick; 64 bits, as the clock runs for weeks of play.
     std::int64_t lastTickTime = 0;
+    /// Every faction's totals at the end of every game day, recorded by the tick.
+    factionStatistics statistics;
 
     void setViewReference(gameView* v) { view = v; }
 
@@ -85,6 +89,8 @@ class gameController {
     /// Drains the window's events: text to the console, Up and Down to its history, the mouse; the close
     /// button and Escape close the window.
     void pollEvents();
+    /// C shows or hides the charts; while they show, 1 to 7 choose the statistic charted.
+    void handleChartKey(sf::Keyboard::Key key);
     /// Reads the mouse position from the window and follows it (mouseMovedTo).
     void handleMouseMove();
     /// The mouse is at window pixel (x, y): stores it in the view, works out the world point under it and

@@ -111,7 +111,7 @@ TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
     EXPECT_EQ(scope.reply("help"),
               "Available commands: help, clear, save, load <worldname>,\ngen, gen <seed>, "
               "pause, resume, scale <float>\ngive <raft, horse, mountainGear>, rename "
-              "<name>, addAI [all]");
+              "<name>, addAI [all]\nfactions, stats, mapshot");
     scope.game.console().scrollUp();
     scope.game.type("clear");
     EXPECT_EQ(std::make_pair(scope.game.console().text(), scope.game.console().logPosition()),
