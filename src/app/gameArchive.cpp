@@ -356,6 +356,32 @@ template <class Side> void transferLastTick(Side& side, std::int64_t& millisecon
     milliseconds = narrow;
 }
 
+/// The factions' totals at the end of the days recorded: from version 3 on; an earlier game has none.
+template <class Side> void transferStatistics(Side& side, std::vector<factionStatistics::day>& days) {
+    if (side.version() < 3) {
+        return;
+    }
+    constexpr std::size_t TOTALS_BYTES = STATISTIC_COUNT * sizeof(std::int32_t);
+    std::size_t size = days.size();
+    side.count(size, sizeof(std::int32_t) + sizeof(std::uint64_t));
+    if constexpr (Side::loading) {
+        days.resize(size);
+    }
+    for (factionStatistics::day& day : days) {
+        side.value(day.number);
+        std::size_t factionCount = day.factions.size();
+        side.count(factionCount, TOTALS_BYTES);
+        if constexpr (Side::loading) {
+            day.factions.resize(factionCount);
+        }
+        for (factionTotals& totals : day.factions) {
+            for (std::int32_t& value : totals.values) {
+                side.value(value);
+            }
+        }
+    }
+}
+
 template <class Side> void transferGame(Side& side, const gameParts& game) {
     side.value(game.tick);
     side.value(game.time);
@@ -412,6 +438,7 @@ template <class Side> void transferGame(Side& side, const gameParts& game) {
         side.link(game.human->faction);
     }
     transferLinks(side, game.computerFactions);
+    transferStatistics(side, game.statistics);
 }
 
 /// Positions beyond this are damage: far round the world, yet still whole node numbers in an int.
@@ -423,6 +450,14 @@ bool sensible(float value) {
 
 /// What the game takes for granted and a damaged file could break.
 void checkGame(const gameParts& game) {
+    int lastDay = 0;
+    for (const factionStatistics::day& day : game.statistics) {
+        if (day.number <= lastDay || day.factions.size() != game.factions.size()) {
+            throw damage("statistics of day " + std::to_string(day.number) + " out of order or for " +
+                         std::to_string(day.factions.size()) + " factions");
+        }
+        lastDay = day.number;
+    }
     std::set<const placeableObject*> inPlay;
     for (const std::unique_ptr<Faction>& faction : game.factions) {
         if (faction->leader->faction != faction.get()) {

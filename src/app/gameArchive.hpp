@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/factionStatistics.hpp"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +29,8 @@ struct gameParts {
     /// The game clock's milliseconds at the last tick.
     std::int64_t& lastTickTime;
     unsigned int& randomState;
+    /// Every faction's totals at the end of the days recorded, oldest first (from version 3 on).
+    std::vector<factionStatistics::day>& statistics;
 };
 
 /// The game as the payload of game.dat: a Boost.Serialization binary archive of numbers, truth values and

@@ -133,8 +133,8 @@ savedGame::savedGame(savedGame&&) noexcept = default;
 savedGame& savedGame::operator=(savedGame&&) noexcept = default;
 
 gameParts savedGame::parts() {
-    return {factions,          human,       computerFactions, tick,       time,
-            clockMicroseconds, clockPaused, lastTickTime,     randomState};
+    return {factions,          human,       computerFactions, tick,        time,
+            clockMicroseconds, clockPaused, lastTickTime,     randomState, statistics};
 }
 
 void saveCurrentGame(const std::string& path, const gameController& controller) {
@@ -152,9 +152,10 @@ void saveCurrentGame(const std::string& path, const gameController& controller) 
     bool clockPaused = controller.gameClock.isPaused();
     std::int64_t lastTickTime = controller.lastTickTime;
     unsigned int randomState = randomSourceState();
+    std::vector<factionStatistics::day> statistics = controller.statistics.days();
     const std::string payload =
         gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick, gameTime,
-                            clockMicroseconds, clockPaused, lastTickTime, randomState});
+                            clockMicroseconds, clockPaused, lastTickTime, randomState, statistics});
     const std::string head = header(currentWorld(), payload);
     writeFileAtomically(path, std::ios::binary, [&](std::ostream& file) {
         file.write(head.data(), static_cast<std::streamsize>(head.size()));
@@ -193,6 +194,7 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     gameTime = game.time;
     controller.gameClock.restore(sf::microseconds(game.clockMicroseconds), game.clockPaused);
     controller.lastTickTime = game.lastTickTime;
+    controller.statistics.restore(std::move(game.statistics));
     seed(game.randomState);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/factionStatistics.hpp"
+
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
@@ -17,8 +19,9 @@ struct gameParts;
 // game.dat: the whole game beside the world's seed, so that the world goes on where it was saved.
 
 /// The format of game.dat this program writes; it reads every one from OLDEST_SAVED_GAME_VERSION on.
-/// Version 2: the game clock's milliseconds at the last tick take 64 bits.
-constexpr std::uint32_t SAVED_GAME_VERSION = 2;
+/// Version 2: the game clock's milliseconds at the last tick take 64 bits. Version 3: the factions' daily
+/// statistics follow the game.
+constexpr std::uint32_t SAVED_GAME_VERSION = 3;
 constexpr std::uint32_t OLDEST_SAVED_GAME_VERSION = 1;
 /// Longest a save waits for the path searches in flight.
 constexpr std::chrono::seconds SAVE_SEARCH_PATIENCE{30};
@@ -51,6 +54,7 @@ struct savedGame {
     /// [Units: game clock milliseconds]
     std::int64_t lastTickTime = 0;
     unsigned int randomState = 0;
+    std::vector<factionStatistics::day> statistics;
 
     gameParts parts();
 };
