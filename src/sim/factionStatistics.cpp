@@ -52,23 +52,31 @@ void factionStatistics::observeTick(std::int64_t gameSeconds,
 }
 
 void factionStatistics::record(int number, std::vector<factionTotals> totals) {
+    // The latest day stands in until the next one comes, unless it is one to keep.
+    if (!recorded.empty() && !kept(recorded.back().number)) {
+        recorded.pop_back();
+    }
     recorded.push_back(day{number, std::move(totals)});
     if (recorded.size() >= capacity) {
-        // Keep the even places of the older half (the first day among them), and the newer half whole.
-        const std::size_t olderHalf = recorded.size() / 2;
-        std::size_t kept = 0;
-        for (std::size_t k = 0; k < recorded.size(); ++k) {
-            if (k >= olderHalf || k % 2 == 0) {
-                recorded[kept++] = std::move(recorded[k]);
-            }
+        // Every other day kept, the first among them; the latest stays in any case.
+        day latest = recorded.back();
+        // Day 2k moves to place k; the first stays where it is (a move onto itself would empty it).
+        std::size_t held = 1;
+        for (std::size_t k = 2; k < recorded.size(); k += 2) {
+            recorded[held++] = std::move(recorded[k]);
         }
-        recorded.resize(kept);
+        recorded.resize(held);
+        step *= 2;
+        if (recorded.back().number != latest.number) {
+            recorded.push_back(std::move(latest));
+        }
     }
     ++changes;
 }
 
 void factionStatistics::restore(std::vector<day> days) {
     recorded = std::move(days);
+    step = recorded.size() >= 2 ? std::max(1, recorded[1].number - recorded[0].number) : 1;
     ++changes;
 }
 

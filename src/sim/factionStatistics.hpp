@@ -28,10 +28,10 @@ struct factionTotals {
 /// stop at its ends.
 [[nodiscard]] factionTotals totalsOf(const Faction& faction);
 
-/// Every faction's totals at the end of every game day, for the charts and the statistics file. Memory stays
-/// bounded however long the game runs: once `capacity` days are held, every other day of the older half is
-/// dropped, so that the recent days stay daily and the oldest grow sparser; the first day is always kept.
-/// Main thread only.
+/// Every faction's totals at the end of game days, for the charts and the statistics file: every day at
+/// first; once `capacity` days are held, every other one is dropped and from then on every second day is kept
+/// (then every fourth, and so on), so that memory stays bounded however long the game runs while the whole
+/// game stays covered evenly, from day 1 on. The latest day is always held as well. Main thread only.
 class factionStatistics {
   public:
     static constexpr std::size_t DEFAULT_CAPACITY = 1000;
@@ -48,19 +48,26 @@ class factionStatistics {
 
     /// Records every faction's totals when the tick that made the game time `gameSeconds` ended a day.
     void observeTick(std::int64_t gameSeconds, const std::vector<std::unique_ptr<Faction>>& factions);
-    /// Records `totals` as the end of day `number`, thinning the older half when the days reach capacity.
+    /// Records `totals` as the end of day `number`, after the days recorded so far; thins the days held when
+    /// they reach capacity.
     void record(int number, std::vector<factionTotals> totals);
 
     const std::vector<day>& days() const { return recorded; }
-    /// Replaces everything held by `days`, oldest first (a saved game's).
+    /// Replaces everything held by `days`, oldest first (a saved game's), and goes on at their spacing.
     void restore(std::vector<day> days);
+    /// Days between the days kept, the latest apart: 1, 2, 4 …
+    int spacing() const { return step; }
     /// Bytes held by the recorded days, their lists included.
     [[nodiscard]] std::size_t memoryBytes() const;
     /// Grows with every change, so a chart can tell whether it must be drawn anew.
     unsigned long revision() const { return changes; }
 
   private:
+    /// Whether day `number` is one of those kept at the present spacing.
+    bool kept(int number) const { return (number - 1) % step == 0; }
+
     std::size_t capacity;
+    int step = 1;
     std::vector<day> recorded;
     unsigned long changes = 0;
 };
