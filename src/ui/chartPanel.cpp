@@ -29,6 +29,8 @@ constexpr float HUMAN_LINE_WIDTH = 6;
 constexpr float HOVER_REACH = 12;
 const sf::Color BACKGROUND(40, 40, 40, 235);
 const sf::Color GRID_LINES(90, 90, 90);
+/// Wide enough to stay a pixel wide in a window at 0.63 of its size.
+constexpr float GRID_LINE_WIDTH = 1.6f;
 const sf::Color CHOSEN_BUTTON(70, 90, 150);
 
 /// `name` with a capital first letter.
@@ -124,14 +126,14 @@ void chartPanel::build(const factionStatistics& statistics,
     // Axes: a grid line and a label at every step.
     for (double value = 0; value <= frame.values.top; value += frame.values.step) {
         const sf::Vector2f at = frame.pointAt(0, value);
-        addBand(shapes, at, {PLOT.left + PLOT.width, at.y}, 1, GRID_LINES);
+        addBand(shapes, at, {PLOT.left + PLOT.width, at.y}, GRID_LINE_WIDTH, GRID_LINES);
         sf::Text tick = label(axisLabel(value), {0, 0});
         tick.setPosition(std::round(at.x - 10 - tick.getLocalBounds().width), std::round(at.y - 14));
         texts.push_back(tick);
     }
     for (double day = 0; day <= frame.days.top; day += frame.days.step) {
         const sf::Vector2f at = frame.pointAt(day, 0);
-        addBand(shapes, at, {at.x, PLOT.top}, 1, GRID_LINES);
+        addBand(shapes, at, {at.x, PLOT.top}, GRID_LINE_WIDTH, GRID_LINES);
         sf::Text tick = label(axisLabel(day), {0, 0});
         tick.setPosition(std::round(at.x - tick.getLocalBounds().width / 2), at.y + 6);
         texts.push_back(tick);

@@ -26,7 +26,8 @@ int expectMapCells(windowSession& game, const std::string& name, const worldMap&
             flat = flat && terrainColour(map.data(x + d % 3 - 1, y + d / 3 - 1)) == colour;
         }
         const float mapX = 5.0f * x + 2.5f + (5.0f * x + 2.5f < centreX - 475 ? 950 : 0);
-        const sf::Vector2f at(960 + (mapX - centreX) * 1920 / 950, 540 + (5.0f * y + 2.5f - 175) * 1920 / 950);
+        const sf::Vector2f at(960 + (mapX - centreX) * 1920 / 950,
+                              540 + (5.0f * y + 2.5f - 175) * 1920 / 950);
         const bool panel = (at.x < 710 && at.y < 310) || (at.x > 1700 && at.y < 140) ||
                            (at.x > 1510 && at.y > 570) || at.y > 970;
         if (flat && at.x >= 0 && at.x < 1920 && at.y >= 0 && !panel) {
@@ -83,6 +84,15 @@ bool showsNear(const sf::Image& shot, sf::Vector2i point, sf::Color colour, int 
                 (at.x < shot.getSize().x && at.y < shot.getSize().y && shot.getPixel(at.x, at.y) == colour);
     }
     return shown;
+}
+
+/// Whether the chart panel shows `title` and the human's faction in its legend.
+bool chartShows(const sf::Image& shot, const std::string& title) {
+    bool named = false;
+    for (int row = 0; row < 3; ++row) { // three factions, each in a legend row 56 units high
+        named = named || textShown(shot, "Tester's Faction", 1310, 410 + 56 * row) > 0.97;
+    }
+    return named && textShown(shot, title, 316, 336, sf::Color::White, 24) > 0.97;
 }
 
 /// How many "Loaded [" lines a run has written once the grid view has been entered on each of `selections`.
@@ -150,6 +160,12 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     EXPECT_GT(textShown(details, "Tester's city", 1520, 577), 0.97)
         << "the panel above the bar names the city clicked";
     EXPECT_GT(textShown(details, "1. PERSON_NAME", 685, 130 + 13 * 23), 0.97) << "the box's first row";
+    game->hold("c", 100); // the chart over the box: a click on the first row's X there chooses nobody
+    game->click(670, 440);
+    EXPECT_TRUE(chartShows(game->screenshot("chart.png"), "People by game day")) << "the chart of people";
+    game->click(1200, 350); // its button Food
+    EXPECT_TRUE(chartShows(game->screenshot("chart-food.png"), "Food by game day")) << "the chart of food";
+    game->hold("c", 100);
     game->click(670, 440); // the X of the first two citizens
     game->click(670, 509);
     game->moveMouse(1000, 950);
@@ -178,6 +194,15 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     consoleCommand(*game, "addAI all");
     std::this_thread::sleep_for(std::chrono::seconds(3));
     consoleCommand(*game, "pause"); // so that the status line keeps the tick of the save
+    consoleCommand(*game, "stats");
+    consoleCommand(*game, "mapshot");
+    sf::Image picture;
+    ASSERT_TRUE(picture.loadFromFile(setup.directory.file("worlds/w/map.png")));
+    EXPECT_EQ(std::make_tuple(
+                  picture.getSize(),
+                  consoleShows(game->screenshot("files.png"), "Statistics written: worlds/w/stats.csv, "),
+                  readTextFile(setup.directory.file("worlds/w/stats.csv")).substr(0, 9)),
+              std::make_tuple(sf::Vector2u(950, 600), true, std::string("day,date,")));
     consoleCommand(*game, "clear");
     consoleCommand(*game, "save");
     const sf::Image saved = game->screenshot("saved.png");
@@ -199,6 +224,11 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
                               consoleShows(continued, continuing + tick + ".")),
               std::make_tuple(true, true, true, true))
         << "paused, saved, and started again paused at the tick of the save";
+    game->hold("c", 100);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(chartShows(game->screenshot("continued-chart.png"), "People by game day"))
+        << "the saved days charted, none since";
+    game->hold("c", 100);
     consoleCommand(*game, "resume");
     const std::size_t paths = countOf(game->output(), "Pather returned 0");
     std::this_thread::sleep_for(std::chrono::seconds(3));
