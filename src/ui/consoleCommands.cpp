@@ -210,14 +210,12 @@ std::string counted(std::int32_t count, const std::string& one, const std::strin
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-/// One line per faction in play, the player's first (always, marked) and the others in the game's order.
+/// One line per faction in play, in the game's order (yours first), and yours in any case, marked.
 void listFactions(consoleView& console) {
     const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
     std::vector<std::size_t> listed;
     for (std::size_t k = 0; k < factions.size(); ++k) {
-        if (factions[k].get() == human) {
-            listed.insert(listed.begin(), k);
-        } else if (!factions[k]->objects.empty()) {
+        if (factions[k].get() == human || !factions[k]->objects.empty()) {
             listed.push_back(k);
         }
     }
