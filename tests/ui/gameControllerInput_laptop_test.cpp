@@ -29,6 +29,7 @@ TEST(LaptopWindow, OpensWholeHomeSelectsTheCityAndTheStatusLineTakesNoOrder) {
     ASSERT_TRUE(game.waitForWindow()) << game.transcript();
     const auto at = [](float units) { return static_cast<int>(std::lround(units * 0.63f)); };
     game.key("Home");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // a frame to show it on a busy machine
     EXPECT_GT(scaledTextShown(game.screenshot("home.png"), "Tester's city", 1520, 577), 0.9)
         << "Home selects the city: the details panel names it";
     const auto ordered = [&](const char* name) { // Console lines stand 23 units apart from (5, 5).
