@@ -87,6 +87,15 @@ bool showsNear(const sf::Image& shot, sf::Vector2i point, sf::Color colour, int 
     return shown;
 }
 
+/// Whether the chart panel shows `title` and the human's faction in its legend.
+bool chartShows(const sf::Image& shot, const std::string& title) {
+    bool named = false;
+    for (int row = 0; row < 3; ++row) { // three factions, each in a legend row 56 units high
+        named = named || textShown(shot, "Tester's Faction", 1310, 410 + 56 * row) > 0.97;
+    }
+    return named && textShown(shot, title, 316, 336, sf::Color::White, 24) > 0.97;
+}
+
 /// How many "Loaded [" lines a run has written once the grid view has been entered on each of `selections`.
 std::size_t gridPictures(const std::vector<std::pair<int, int>>& selections) {
     std::set<std::pair<int, int>> grids;
@@ -152,6 +161,12 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     EXPECT_GT(textShown(details, "Tester's city", 1520, 577), 0.97)
         << "the panel above the bar names the city clicked";
     EXPECT_GT(textShown(details, "1. PERSON_NAME", 685, 130 + 13 * 23), 0.97) << "the box's first row";
+    game->hold("c", 100); // the chart over the box: a click on the first row's X there chooses nobody
+    game->click(670, 440);
+    EXPECT_TRUE(chartShows(game->screenshot("chart.png"), "People by game day")) << "the chart of people";
+    game->click(1200, 350); // its button Food
+    EXPECT_TRUE(chartShows(game->screenshot("chart-food.png"), "Food by game day")) << "the chart of food";
+    game->hold("c", 100);
     game->click(670, 440); // the X of the first two citizens
     game->click(670, 509);
     game->moveMouse(1000, 950);
@@ -180,6 +195,15 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     consoleCommand(*game, "addAI all");
     std::this_thread::sleep_for(std::chrono::seconds(3));
     consoleCommand(*game, "pause"); // so that the status line keeps the tick of the save
+    consoleCommand(*game, "stats");
+    consoleCommand(*game, "mapshot");
+    sf::Image picture;
+    ASSERT_TRUE(picture.loadFromFile(setup.directory.file("worlds/w/map.png")));
+    EXPECT_EQ(std::make_tuple(
+                  picture.getSize(),
+                  consoleShows(game->screenshot("files.png"), "Statistics written: worlds/w/stats.csv, "),
+                  readTextFile(setup.directory.file("worlds/w/stats.csv")).substr(0, 9)),
+              std::make_tuple(sf::Vector2u(950, 600), true, std::string("day,date,")));
     consoleCommand(*game, "clear");
     consoleCommand(*game, "save");
     const sf::Image saved = game->screenshot("saved.png");
@@ -217,6 +241,11 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
                               consoleShows(continued, continuing + tick + ".")),
               std::make_tuple(true, true, true, true))
         << "paused, saved, and started again paused at the tick of the save";
+    game->hold("c", 100);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(chartShows(game->screenshot("continued-chart.png"), "People by game day"))
+        << "the saved days charted, none since";
+    game->hold("c", 100);
     consoleCommand(*game, "resume");
     const std::size_t paths = countOf(game->output(), "Pather returned 0");
     std::this_thread::sleep_for(std::chrono::seconds(3));
