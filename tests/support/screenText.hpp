@@ -45,3 +45,17 @@ inline bool consoleShows(const sf::Image& shot, const std::string& text) {
     }
     return false;
 }
+
+/// The whole number the window shows right after `prefix`, white at window pixel (x, y), read a digit at a time;
+/// -1 when not even the prefix shows.
+inline long numberShownAfter(const sf::Image& shot, const std::string& prefix, int x, int y) {
+    std::string shown = prefix;
+    for (bool more = true; more;) {
+        more = false;
+        for (char digit = '0'; digit <= '9' && !more; ++digit) {
+            more = textShown(shot, shown + digit, x, y) > 0.97;
+            shown += more ? std::string(1, digit) : "";
+        }
+    }
+    return shown.size() > prefix.size() ? std::stol(shown.substr(prefix.size())) : -1;
+}
