@@ -155,9 +155,11 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const sf::Vector2i city = gridViewPixel(home.x, home.y, gridX, gridY);
     game->click(city.x, city.y + 7);
-    game->click(849, 1030); // Detailed Stats
+    game->click(1055, 1030); // Found City, which a city refuses
+    game->click(849, 1030);  // Detailed Stats
     game->moveMouse(1000, 950);
     const sf::Image details = game->screenshot("details.png");
+    EXPECT_TRUE(consoleShows(details, "A city can not found a city: select a unit to found one."));
     EXPECT_GT(textShown(details, "Tester's city", 1520, 577), 0.97)
         << "the panel above the bar names the city clicked";
     EXPECT_GT(textShown(details, "1. PERSON_NAME", 685, 130 + 13 * 23), 0.97) << "the box's first row";
