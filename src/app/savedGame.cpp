@@ -3,6 +3,7 @@
 #include "app/atomicFile.hpp"
 #include "app/gameArchive.hpp"
 #include "app/gameInit.hpp"
+#include "app/nameLists.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
 #include "sim/AIController.hpp"
@@ -192,6 +193,11 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     controller.selectedObject = nullptr;
     controller.context = gameController::noOrder;
     factions = std::move(game.factions);
+    // The names themselves are the program's, not the file's: the sources draw from the list shipped now.
+    const std::shared_ptr<const std::vector<std::string>> names = readPersonNames();
+    for (const std::unique_ptr<Faction>& faction : factions) {
+        faction->personNames.attach(names);
+    }
     humanPlayer = std::move(game.human);
     computer.controlledFactions = std::move(game.computerFactions);
     currentGameTick = game.tick;

@@ -78,10 +78,11 @@ void saveCurrentGame(const std::string& path, const gameController& controller);
 /// file, the current game or the random source.
 [[nodiscard]] savedGame loadSavedGame(const std::string& path, const savedGameWorld& world);
 
-/// Makes `game` the current game: the factions, the human's record, `computer`'s factions, the calendar,
-/// `controller`'s clock (its last tick too, its selection cleared) and the random source; the paths that were
-/// being searched for are handed to `controller`, which asks for them again (resumePendingPaths). No path
-/// search may be running.
+/// Makes `game` the current game: the factions (their name sources given the people's names from assets/),
+/// the human's record, `computer`'s factions, the calendar, `controller`'s clock (its last tick too, its
+/// selection cleared) and the random source; the paths that were being searched for are handed to
+/// `controller`, which asks for them again (resumePendingPaths). No path search may be running. Stops the
+/// program (exitRequest) when the name list cannot be read.
 void continueGame(savedGame game, gameController& controller, AIController& computer);
 
 /// What opening a world's saved game came to.

@@ -27,7 +27,7 @@ city::city(std::string name, Faction* faction, float x, float y, bool populate)
     if (populate) {
         const int citizens = randomRange(MIN_CITIZENS, MAX_CITIZENS);
         for (int i = 0; i < citizens; ++i) {
-            addNewPerson(std::make_unique<person>("PERSON_NAME", faction, RANDOM_OCCUPATION));
+            addNewPerson(std::make_unique<person>(faction->personNames.next(), faction, RANDOM_OCCUPATION));
         }
     }
 }
@@ -94,7 +94,7 @@ void city::update() {
         logToConsole(news);
     }
     std::cout << news << "\n";
-    addNewPerson(std::make_unique<person>("CHILD_NAME", faction, RANDOM_OCCUPATION));
+    addNewPerson(std::make_unique<person>(faction->personNames.next(), faction, RANDOM_OCCUPATION));
 }
 
 void city::defeat(placeableObject* victor, int) {

@@ -5,6 +5,7 @@
 #include "app/gameInit.hpp"
 #include "app/nameLists.hpp"
 #include "app/random.hpp"
+#include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
@@ -75,8 +76,12 @@ class nodeHeightProbe {
 
 /// A faction's first city at (x, y) and its first unit beside it, both given to the leader. The unit starts
 /// right of and below the city, or where that is water or a mountain top, at the first of the other spots as
-/// far from the city that is land.
-void placeFirstObjects(Faction& faction, std::string cityName, float x, float y, nodeHeightProbe& ground) {
+/// far from the city that is land. Their people take names from the faction's own source, the one of its
+/// place in the list.
+void placeFirstObjects(Faction& faction, std::size_t index,
+                       const std::shared_ptr<const std::vector<std::string>>& names, std::string cityName,
+                       float x, float y, nodeHeightProbe& ground) {
+    faction.personNames = nameSource(names, nameSource::startState(worldSeed, index));
     commander& leader = *faction.leader;
     leader.addCity(faction.keep(std::make_unique<city>(std::move(cityName), &faction, x, y, true)));
     sf::Vector2f unit(x + UNIT_OFFSET, y + UNIT_OFFSET);
@@ -137,6 +142,7 @@ std::vector<std::unique_ptr<Faction>>
 gameController::generateFactions(int count, const std::string& humanName, const std::string& humanFactionName,
                                  const worldMap& map, std::ostream& out) {
     loadNameLists();
+    const std::shared_ptr<const std::vector<std::string>> personNames = readPersonNames();
     requirePlaceableLand(map);
     std::vector<std::unique_ptr<Faction>> made;
     if (count < 1) {
@@ -148,7 +154,7 @@ gameController::generateFactions(int count, const std::string& humanName, const 
     nodeHeightProbe ground(map);
     Faction& human = *made.emplace_back(std::make_unique<Faction>(humanFactionName, humanName));
     getRandomPlacementLocation(&x, &y, map);
-    placeFirstObjects(human, humanName + "'s city", x, y, ground);
+    placeFirstObjects(human, 0, personNames, humanName + "'s city", x, y, ground);
     humanPlayer = std::make_unique<player>(humanFactionName, &human, human.leader.get());
     out << "Generated human faction!\n";
 
@@ -159,7 +165,7 @@ gameController::generateFactions(int count, const std::string& humanName, const 
         Faction& faction =
             *made.emplace_back(std::make_unique<Faction>(std::move(factionName), std::move(leaderName)));
         getRandomPlacementLocation(&x, &y, map);
-        placeFirstObjects(faction, selectRandomCityName(), x, y, ground);
+        placeFirstObjects(faction, made.size() - 1, personNames, selectRandomCityName(), x, y, ground);
     }
     return made;
 }

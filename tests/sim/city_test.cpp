@@ -42,6 +42,8 @@ TEST(City, BirthsNeedACoupleMoreThanAHundredRationsAndTheirOneChanceInChildChanc
     };
     EXPECT_EQ(day(human, 1, 1, 102), std::make_pair(0, 100)) << "100 food after eating: no child";
     EXPECT_EQ(day(human, 1, 1, 103), std::make_pair(1, 1)) << "101: a child, for 100";
+    EXPECT_EQ(human.objects.back()->people.back()->name, "Ambrose")
+        << "the first name of the faction's source";
     EXPECT_EQ(day(enemy, 1, 1, 1000).first, 1);
     EXPECT_EQ(run.console.text(), "A child was born in Town\n") << "an enemy's birth is not told";
     // 30 men and 2 women make 2 couples: one chance in 5000 / 2 + 1 = 2501 a day, decided by the 33rd draw
