@@ -5,6 +5,9 @@
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "path/pathGeometry.hpp"
+#include "sim/Faction.hpp"
+#include "sim/city.hpp"
+#include "sim/player.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
@@ -70,6 +73,30 @@ void gameView::viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameC
     setViewImages();
     gridX = 18;
     gridY = 0;
+    const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
+    colours = factionColours(factions, human, numHorizontalGrids());
+    openOnHome();
+}
+
+void gameView::openOnHome() {
+    if (!humanPlayer || humanPlayer->faction == nullptr) {
+        return;
+    }
+    for (const placeableObject* object : humanPlayer->faction->objects) {
+        if (dynamic_cast<const city*>(object) != nullptr) {
+            centreOn(object->x, object->y);
+            // The map is brought under the locator at once, the locator near the window's middle.
+            const float middle = (static_cast<float>(width) - gridLocator.getSize().x) / 2;
+            const float grid = 10 * cellPixels;
+            for (int step = 0; step < numHorizontalGrids(); ++step) {
+                const float x = gridLocator.getPosition().x;
+                if (x < middle - grid / 2 || x > middle + grid / 2) {
+                    scrollMapOneGrid(x < middle ? -1 : 1);
+                }
+            }
+            return;
+        }
+    }
 }
 
 void gameView::applyLayout() {
@@ -168,30 +195,32 @@ void gameView::viewLoopBody() {
                    0);
     App->draw(coordText);
     console->drawConsole();
-    tooltip.display();
     commandPanel->display();
     infoPanel->display();
+    tooltip.display();
     App->setView(App->getDefaultView());
     App->display();
 }
 
 void gameView::scrollMapUnderLocator() {
-    const float step = static_cast<float>(mapLayout::GRID_PIXELS);
     if (layout.leftScrollEdge > gridLocator.getPosition().x) {
-        gridX -= 1;
-        panMove(10, 0, cellPixels);
-        mapCamera.move(-step, 0);
-        if (mapCamera.getCenter().x < layout.cameraMinX) {
-            mapCamera.move(static_cast<float>(layout.mapWidth), 0);
-        }
+        scrollMapOneGrid(-1);
     }
     if (gridLocator.getPosition().x > layout.rightScrollEdge) {
-        gridX += 1;
-        panMove(-10, 0, cellPixels);
-        mapCamera.move(step, 0);
-        if (mapCamera.getCenter().x > layout.cameraMaxX) {
-            mapCamera.move(-static_cast<float>(layout.mapWidth), 0);
-        }
+        scrollMapOneGrid(1);
+    }
+}
+
+void gameView::scrollMapOneGrid(int direction) {
+    // The selection stays; the locator moves a grid against the direction and the camera with it.
+    gridX += direction;
+    panMove(-10 * direction, 0, cellPixels);
+    mapCamera.move(static_cast<float>(direction * mapLayout::GRID_PIXELS), 0);
+    if (mapCamera.getCenter().x < layout.cameraMinX) {
+        mapCamera.move(static_cast<float>(layout.mapWidth), 0);
+    }
+    if (mapCamera.getCenter().x > layout.cameraMaxX) {
+        mapCamera.move(-static_cast<float>(layout.mapWidth), 0);
     }
 }
 
