@@ -1,9 +1,11 @@
 #include "sim/city.hpp"
 
 #include "app/consoleLog.hpp"
+#include "app/gameInit.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
 #include "sim/Faction.hpp"
+#include "sim/eventReports.hpp"
 #include "sim/gameTime.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -89,11 +91,10 @@ void city::update() {
     if (faction != nullptr) {
         faction->ledger.foodForChildren += FOOD_FOR_A_CHILD * foodConsumeRate;
     }
-    const std::string news = "A child was born in " + name;
     if (logEnemies || belongsToHuman()) {
-        logToConsole(news);
+        logToConsole("A child was born in " + placeName(*this, factions));
     }
-    std::cout << news << "\n";
+    std::cout << "A child was born in " << name << "\n";
     addNewPerson(std::make_unique<person>(faction->personNames.next(), faction, RANDOM_OCCUPATION));
 }
 

@@ -11,6 +11,7 @@
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"
 #include "sim/combat.hpp"
+#include "sim/eventReports.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/militaryUnit.hpp"
 #include "sim/player.hpp"
@@ -192,7 +193,27 @@ bool gameController::processGameTick() {
             object->update();
         }
     }
+    afterTick();
     return true;
+}
+
+void gameController::afterTick() {
+    const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
+    if (human != nullptr && isDayBoundary()) {
+        std::vector<std::string> starving;
+        for (const placeableObject* object : human->objects) {
+            // A famine is news on its first day; the days after, the console's lines tell of each death.
+            if (object->starvingSinceTick == currentGameTick) {
+                starving.push_back(placeName(*object, factions));
+            }
+        }
+        if (!starving.empty()) {
+            logToConsole(starvationAlert(starving), logTone::alert);
+        }
+    }
+    if (outcome.judge(factions, human, currentGameTick)) {
+        logToConsole(endOfGameAlert(outcome), logTone::alert);
+    }
 }
 
 bool gameController::humanOwns(const placeableObject& object) const {
@@ -259,7 +280,7 @@ void gameController::reportUnreachableOrders() {
         }
         const unreachableReason reason = order.object->pathFailure;
         if (reason != unreachableReason::none) {
-            logToConsole(unreachableText(order.object->name, order.x, order.y, reason));
+            logToConsole(unreachableText(order.object->name, order.x, order.y, reason), logTone::alert);
         }
         return true;
     };

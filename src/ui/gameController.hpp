@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/chronometer.hpp"
+#include "sim/gameOutcome.hpp"
 #include "sim/pathSearches.hpp"
 
 #include <cstdint>
@@ -49,6 +50,8 @@ class gameController {
     int tickInterval = 16;
     /// Game clock milliseconds at the last tick; 64 bits, as the clock runs for weeks of play.
     std::int64_t lastTickTime = 0;
+    /// Whether the human has lost or won, judged after every tick.
+    gameOutcome outcome;
 
     void setViewReference(gameView* v) { view = v; }
 
@@ -67,7 +70,8 @@ class gameController {
                      const worldMap& map, std::ostream& out = std::cout);
 
     /// At most one tick: when more than tickInterval game-clock milliseconds have passed since the last one,
-    /// advances the calendar and updates every object of every faction. True when it ticked.
+    /// advances the calendar, updates every object of every faction, then tells the player of the day's
+    /// hunger and of the game's end (afterTick). True when it ticked.
     bool processGameTick();
 
     /// Sends the selected object to the cursor, x in the +1.0 convention.
@@ -93,8 +97,9 @@ class gameController {
     void mouseMovedTo(int x, int y);
     /// Scrolls the console, or the info box while it is shown, when the wheel turns over it.
     void handleMouseWheel(const sf::Event& event);
-    /// Right: attacks the first foreign object under the cursor, else moves there. Left, in the grid views:
-    /// presses the first button hit, else completes the pending order or selects.
+    /// A click on the end of the game's panel closes it. Otherwise right: attacks the first foreign object
+    /// under the cursor, else moves there. Left, in the grid views: presses the first button hit, else
+    /// completes the pending order or selects.
     void handleMousePress(const sf::Event& event);
     /// Registers a button for the hit test (not owned; its panel unregisters it before destroying it).
     void addButton(button* b);
@@ -114,8 +119,8 @@ class gameController {
     /// The paths handed over by awaitPaths and not yet asked for again.
     const std::vector<std::pair<placeableObject*, pathQuery>>& unresumedPaths() const { return toResume; }
 
-    /// Tells the console of every order of the human's whose path search has ended without a path, once.
-    /// Called every frame by processGameTick.
+    /// Tells the console of every order of the human's whose path search has ended without a path, once, as
+    /// an alert. Called every frame by processGameTick.
     void reportUnreachableOrders();
     /// Home: centres the view on the selected object in play or, with none, selects the human's first city
     /// and centres on it.
@@ -124,6 +129,10 @@ class gameController {
     bool humanOwns(const placeableObject& object) const;
 
   private:
+    /// The alerts at the end of a tick: at a day's end, one for the human's objects where a famine began
+    /// that day (someone starved, and nobody the day before); once, the end of the human's game.
+    void afterTick();
+
     /// A path asked for by one of the human's orders, until its search ends.
     struct orderedPath {
         placeableObject* object;

@@ -185,8 +185,13 @@ void gameController::handleMouseWheel(const sf::Event& event) {
 void gameController::handleMousePress(const sf::Event& event) {
     const Faction* humanFaction = humanPlayer ? humanPlayer->faction : nullptr;
     // A click on a panel acts on the panel alone: its buttons, or nothing; never on the map behind it.
-    const bool onPanel = panelAt(view->shownPanelAreas(), static_cast<float>(view->mouseX) / scale,
-                                 static_cast<float>(view->mouseY) / scale) != screenPanel::none;
+    const screenPanel under = panelAt(view->shownPanelAreas(), static_cast<float>(view->mouseX) / scale,
+                                      static_cast<float>(view->mouseY) / scale);
+    if (under == screenPanel::gameOver) {
+        view->gameOver.dismiss();
+        return;
+    }
+    const bool onPanel = under != screenPanel::none;
     if (event.mouseButton.button == sf::Mouse::Right) {
         if (onPanel) {
             return;

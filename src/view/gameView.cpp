@@ -61,6 +61,9 @@ void gameView::viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameC
     }
     console = std::make_unique<consoleView>(gameControl);
     globalConsoleReference = console.get();
+    console->onAlert = [this](const std::string& line) {
+        notices.add(line, Clock.getElapsedTime().asSeconds());
+    };
     commandPanel = std::make_unique<commandBar>(this);
     infoPanel = std::make_unique<infoBox>(this);
     const unsigned pixels = mapLayout::PIXELS_PER_CELL;
@@ -175,6 +178,7 @@ void gameView::loadingScreen(int progress, sf::View camera) {
 
 void gameView::viewLoopBody() {
     controller->processGameTick();
+    gameOver.update(controller->outcome, factions, humanPlayer ? humanPlayer->faction : nullptr);
     App->clear(sf::Color::Black);
     scrollMapUnderLocator();
     if (display == 2) {
@@ -197,6 +201,8 @@ void gameView::viewLoopBody() {
     console->drawConsole();
     commandPanel->display();
     infoPanel->display();
+    gameOver.display();
+    notices.draw(*App, arial, Clock.getElapsedTime().asSeconds(), width);
     tooltip.display();
     App->setView(App->getDefaultView());
     App->display();
@@ -269,6 +275,7 @@ panelAreas gameView::shownPanelAreas() const {
     if (display == 1 || display == 2) {
         areas.overviewMap = gridViewer->overviewArea();
     }
+    areas.gameOver = gameOver.area();
     return areas;
 }
 

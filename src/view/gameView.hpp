@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/alertNotices.hpp"
+#include "ui/gameOverPanel.hpp"
 #include "ui/screenPanels.hpp"
 #include "ui/tooltipView.hpp"
 #include "view/factionColours.hpp"
@@ -55,8 +57,8 @@ class gameView {
     void setViewImages();
     /// Draws and shows one frame of the world map with the progress text.
     void loadingScreen(int progress, sf::View camera);
-    /// One frame: scroll, the active view (which polls input), the coordinates text, the panels and, over
-    /// everything, the tooltip.
+    /// One frame: scroll, the active view (which polls input), the coordinates text, the panels, the notices
+    /// and, over everything, the tooltip.
     void viewLoopBody();
     /// Moves the selection by whole grids (dx, dy in cells, multiples of 10) and the locator by
     /// (dx × step, dy × step) window pixels. gridX wraps; gridY is not bounded here.
@@ -119,6 +121,9 @@ class gameView {
     std::unique_ptr<infoBox> infoPanel;
     /// Each faction's colour, worked out by viewInit.
     factionColours colours;
+    /// The notices of the console's alert lines.
+    alertNotices notices;
+    gameOverPanel gameOver;
     /// Sizes derived from the world and window, set by applyLayout.
     mapLayout layout{};
 };

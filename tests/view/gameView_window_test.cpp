@@ -222,6 +222,30 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     game->moveMouse(1000, 950);
     EXPECT_TRUE(showsNear(game->screenshot("placed.png"), target + sf::Vector2i(2, 2), sf::Color::Magenta))
         << "its last waypoint";
+    sf::Vector2i water(0, 0); // the nearest point over open water clear of the panels: no path leads there
+    for (int d = 0; d < 60 * 30 && water.x == 0; ++d) {
+        const int cx = static_cast<int>(home.x * 10) + (d % 60 - 30),
+                  cy = static_cast<int>(home.y * 10) + d / 60 - 15;
+        bool open = true;
+        for (int k = 0; k < 25; ++k) {
+            open = open && world.map.data(cx + k % 5 - 2, cy + k / 5 - 2) < 0;
+        }
+        const sf::Vector2i at = gridViewPixel(cx / 10.0f + 0.05f, cy / 10.0f + 0.05f, gridX, gridY);
+        water = open && at.x > 720 && at.x < 1500 && at.y > 320 && at.y < 950 ? at : water;
+    }
+    ASSERT_NE(water.x, 0);
+    game->click(water.x, water.y + 7, 3);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    shot = game->screenshot("notice.png");
+    std::size_t outlined = 0; // the selected unit's mark on the overview map
+    for (const sf::Vector2i& pixel : pixelsOf(shot, SELECTION_COLOUR)) {
+        outlined += pixel.x > 1440 && pixel.y < 249 ? 1 : 0;
+    }
+    EXPECT_EQ(std::make_pair(
+                  textShown(shot, "Tester's split Unit finds no path to", 719, 10, ALERT_COLOUR, 18) > 0.97,
+                  outlined > 10),
+              std::make_pair(true, true))
+        << "a notice at the top; the selection outlined on the overview map";
     consoleCommand(*game, "addAI all");
     std::this_thread::sleep_for(std::chrono::seconds(3));
     consoleCommand(*game, "pause"); // so that the status line keeps the tick of the save
