@@ -9,6 +9,7 @@
 #include <vector>
 
 class Faction;
+class gameOutcome;
 class person;
 class placeableObject;
 class player;
@@ -31,6 +32,8 @@ struct gameParts {
     unsigned int& randomState;
     /// Paths asked for and not yet found, asked again when the game goes on, oldest first.
     std::vector<std::pair<placeableObject*, pathQuery>>& pendingPaths;
+    /// Whether the human's game has ended, and when.
+    gameOutcome& outcome;
 };
 
 /// The game as the payload of game.dat: a Boost.Serialization binary archive of numbers, truth values and

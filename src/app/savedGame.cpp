@@ -134,8 +134,8 @@ savedGame::savedGame(savedGame&&) noexcept = default;
 savedGame& savedGame::operator=(savedGame&&) noexcept = default;
 
 gameParts savedGame::parts() {
-    return {factions,          human,       computerFactions, tick,        time,
-            clockMicroseconds, clockPaused, lastTickTime,     randomState, pendingPaths};
+    return {factions,    human,        computerFactions, tick,         time,   clockMicroseconds,
+            clockPaused, lastTickTime, randomState,      pendingPaths, outcome};
 }
 
 std::string savedGameBytes(const gameController& controller) {
@@ -155,9 +155,10 @@ std::string savedGameBytes(const gameController& controller) {
         const auto searching = microPatherSem->pendingRequests();
         pendingPaths.insert(pendingPaths.end(), searching.begin(), searching.end());
     }
-    const std::string payload =
-        gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick, gameTime,
-                            clockMicroseconds, clockPaused, lastTickTime, randomState, pendingPaths});
+    gameOutcome outcome = controller.outcome;
+    const std::string payload = gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick,
+                                                    gameTime, clockMicroseconds, clockPaused, lastTickTime,
+                                                    randomState, pendingPaths, outcome});
     return header(currentWorld(), payload) + payload;
 }
 
@@ -183,6 +184,12 @@ savedGame loadSavedGame(const std::string& path, const savedGameWorld& world) {
     savedGame game;
     try {
         gameArchive::read(payload, game.parts(), version);
+        if (version < 2) {
+            for (std::size_t i = 0; i < game.factions.size(); ++i) {
+                game.factions[i]->personNames =
+                    nameSource(nullptr, nameSource::startState(static_cast<int>(world.seed), i));
+            }
+        }
     } catch (const std::exception& error) {
         throw savedGameRefused(std::string("it is damaged: ") + error.what());
     }
@@ -204,6 +211,7 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     gameTime = game.time;
     controller.gameClock.restore(sf::microseconds(game.clockMicroseconds), game.clockPaused);
     controller.lastTickTime = game.lastTickTime;
+    controller.outcome = game.outcome;
     seed(game.randomState);
     controller.awaitPaths(std::move(game.pendingPaths));
 }

@@ -66,6 +66,7 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     constexpr int SAVE_TICK = 2400, DRIVEN = 49; // every computer faction
 #endif
     simulationScope run; // with the default world's settings
+    logEnemies = true;   // every battle told, to count them
     seed(11899u);
     const temporaryDirectory folder;
     const quietOutput quiet;
@@ -131,6 +132,8 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     AIHandler = std::make_unique<AIController>();
     const temporaryDirectory folder;
     const std::string path = folder.file("game.dat");
+    std::tie(game.outcome.result, game.outcome.endTick) = std::make_tuple(gameResult::defeat, 99);
+    (void)factions[0]->personNames.next();
     saveCurrentGame(path, game);
     const std::string intact = readTextFile(path);
     const std::size_t payload = intact.size() - 48;
@@ -180,6 +183,13 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
         EXPECT_EQ(randomSourceState(), randomState);
     }
 
+    writeTextFile(path, intact);
+    const savedGame back = loadSavedGame(path, currentWorld());
+    EXPECT_EQ(
+        std::make_tuple(back.outcome.result, back.outcome.endTick, back.factions[0]->personNames.state()),
+        std::make_tuple(gameResult::defeat, 99, factions[0]->personNames.state()))
+        << "a game that has ended, and where the names have got to";
+
     // A game of two factions saved by version 1 (the clock's last tick in 32 bits) at tick 1234, paused after
     // 100 s of play, the last tick at 99984 ms, the random source at 4242: made by that version, kept in hex.
     std::istringstream hex(readTextFile(KESTROVA_SOURCE_DIR "/tests/data/game-version1.hex"));
@@ -192,10 +202,13 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     const placeableObject& scouts = *old.factions[0]->objects[1];
     EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
                               old.randomState, old.factions[1]->objects[0]->target->name,
-                              scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name),
+                              scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name,
+                              old.outcome.result, old.factions[1]->personNames.state()),
               std::make_tuple(1234, std::int64_t{1234 * 720}, std::int64_t{100000000}, true,
                               std::int64_t{99984}, 4242u, std::string("Hold"), std::size_t{2},
-                              waypoint(6.0f, 4.75f), std::string("Rovers")));
+                              waypoint(6.0f, 4.75f), std::string("Rovers"), gameResult::playing,
+                              std::uint64_t{7} << 32 | 1))
+        << "a version 1 game goes on, and draws names as a new game of its world, seed 7, would";
 
     // A folder that takes no more bytes, as on a full disk (unlike permissions, it binds root too).
     writeTextFile(path, intact);
