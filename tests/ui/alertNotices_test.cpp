@@ -13,12 +13,9 @@ TEST(AlertNotices, TheConsolesAlertLinesShowForSixSecondsTheNewestThreeFirst) {
         now = at;
         log.appendLog(line, logTone::alert);
     }
+    // A fourth pushes the oldest out; b, added at 1 s, goes at 7 s.
     const std::pair<float, std::vector<std::string>> seen[] = {
-        {3.0f, {"d", "c", "b"}}, // a fourth pushes the oldest out
-        {6.9f, {"d", "c", "b"}},
-        {7.0f, {"d", "c"}}, // b was added at 1 s
-        {8.99f, {"d"}},
-        {9.0f, {}}};
+        {3.0f, {"d", "c", "b"}}, {6.9f, {"d", "c", "b"}}, {7.0f, {"d", "c"}}, {8.99f, {"d"}}, {9.0f, {}}};
     for (const auto& [at, texts] : seen) {
         EXPECT_EQ(notices.shown(at), texts) << "at " << at << " s";
     }

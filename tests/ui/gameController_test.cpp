@@ -54,10 +54,10 @@ TEST(GameController, FactionsStartOnLandTheHumansFirstEachWithACityAndAUnit) {
     ASSERT_EQ(std::make_pair(factions.size(), humanPlayer->faction),
               std::make_pair(std::size_t{3}, factions[0].get()));
     // From a separate script that replays the draws in the order the faction rules give, with the shipped
-    // name lists: each faction's names, its city's map cell and lattice point, and its people. The given
-    // names from another script, replaying each faction's own source (world seed 11899, its index): the
-    // first draw names the first citizen, the one after the citizens the first soldier. The counts are those
-    // of the game's source before people had names: naming them draws nothing from it.
+    // name lists: each faction's names, its city's map cell and lattice point, and its people (as many as
+    // before people had names: naming draws nothing from it). Given names from a replay of each faction's own
+    // source (world seed 11899, its index): its first draw names the first citizen, the one after them the
+    // first soldier.
     const std::tuple<const char*, const char*, const char*, float, float, int, int, const char*, const char*>
         made[] = {
             {"Tester's Faction", "Tester", "Tester's city", 15.85f, 2.65f, 51, 8, "Ambrose", "Alba"},
