@@ -41,22 +41,23 @@ TEST(GameOver, AFamineIsOneAlertOnItsFirstDayTheEndIsFoundOnceAndItsPanelClosesA
                                                          "or a unit left after 2 days.\n")));
     EXPECT_EQ(std::make_pair(game.controller.outcome.result, game.controller.outcome.endTick),
               std::make_pair(gameResult::victory, 241));
-    gameOutcome lost;
-    EXPECT_TRUE(lost.judge(factions, &theirs, 240));
-    EXPECT_FALSE(lost.judge(factions, &theirs, 241)) << "it ends once";
-    EXPECT_EQ(
-        std::make_tuple(lost.result, endOfGameAlert(lost), gameOverText(lost, factions, &theirs)),
-        std::make_tuple(gameResult::defeat,
-                        "You have lost: you have no city and no unit left after 2 days. The game goes on for "
-                        "watching.",
-                        "You have no city and no unit left, after 2 days.\nThe largest faction now: Mine (3 "
-                        "cities, 0 units, 1 person).\nThe game goes on for watching: click this panel to "
-                        "close it.\nTo start a new game, press Enter and type gen."));
     game.view.gameOver.update(game.controller.outcome, factions, &mine);
     EXPECT_EQ(std::string(game.view.gameOver.text.getString())
                   .find("No other faction has a city or a unit left, "
                         "after 2 days.\nThe largest faction now: yours"),
               0u);
+    game.run.addUnit(game.run.addFaction("Others", "O"), 7, 7, 5); // the most people, not the most objects
+    gameOutcome lost;
+    EXPECT_TRUE(lost.judge(factions, &theirs, 240));
+    EXPECT_FALSE(lost.judge(factions, &theirs, 241)) << "it ends once";
+    EXPECT_EQ(std::make_tuple(lost.result, endOfGameAlert(lost), gameOverText(lost, factions, &theirs)),
+              std::make_tuple(
+                  gameResult::defeat,
+                  "You have lost: you have no city and no unit left after 2 days. The game goes on for "
+                  "watching.",
+                  "You have no city and no unit left, after 2 days.\nThe largest faction now: Others (0 "
+                  "cities, 1 unit, 5 people).\nThe game goes on for watching: click this panel to "
+                  "close it.\nTo start a new game, press Enter and type gen."));
     const sf::FloatRect panel = game.view.gameOver.area();
     std::tie(game.view.mouseX, game.view.mouseY) = std::make_pair(panel.left + 20, panel.top + 20);
     game.click(sf::Mouse::Right);
