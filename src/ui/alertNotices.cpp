@@ -1,5 +1,6 @@
 #include "ui/alertNotices.hpp"
 
+#include "app/utf8Text.hpp"
 #include "world/terrainImage.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -19,7 +20,7 @@ constexpr float PADDING = 4.0f;
 constexpr float OUTLINE = 2.0f;
 
 float textWidth(const std::string& text, const sf::Font& font) {
-    return sf::Text(text, font, CHARACTER_SIZE).getLocalBounds().width;
+    return sf::Text(screenText(text), font, CHARACTER_SIZE).getLocalBounds().width;
 }
 
 /// `text` in lines no wider than `width`, broken at blanks; what does not fit in MOST_LINES is cut.
@@ -36,7 +37,7 @@ std::string wrapped(const std::string& text, const sf::Font& font, float width) 
             lines.push_back(word);
         } else {
             while (!lines.back().empty() && textWidth(lines.back() + "...", font) > width) {
-                lines.back().pop_back();
+                removeLastCodePoint(lines.back());
             }
             lines.back() += "...";
             break;
@@ -76,7 +77,7 @@ std::vector<alertNotices::placedNotice> alertNotices::layout(const sf::Font& fon
     float top = BAND_TOP;
     for (const std::string& text : shown(nowSeconds)) {
         const std::string lines = wrapped(text, font, textRoom);
-        const sf::FloatRect bounds = sf::Text(lines, font, CHARACTER_SIZE).getLocalBounds();
+        const sf::FloatRect bounds = sf::Text(screenText(lines), font, CHARACTER_SIZE).getLocalBounds();
         const float height = bounds.top + bounds.height + 2 * PADDING;
         if (top + height > BAND_BOTTOM) {
             break;
@@ -95,7 +96,7 @@ void alertNotices::draw(sf::RenderTarget& target, const sf::Font& font, float no
         box.setFillColor(GREY_WITH_ALPHA);
         box.setOutlineColor(sf::Color::Black);
         box.setOutlineThickness(OUTLINE);
-        sf::Text text(notice.lines, font, CHARACTER_SIZE);
+        sf::Text text(screenText(notice.lines), font, CHARACTER_SIZE);
         text.setPosition(notice.box.left + PADDING, notice.box.top + PADDING);
         text.setFillColor(ALERT_COLOUR);
         target.draw(box);

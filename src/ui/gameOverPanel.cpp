@@ -2,6 +2,7 @@
 
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
+#include "app/utf8Text.hpp"
 #include "sim/Faction.hpp"
 #include "sim/eventReports.hpp"
 #include "sim/gameOutcome.hpp"
@@ -59,7 +60,7 @@ void gameOverPanel::update(const gameOutcome& outcome, const std::vector<std::un
         return;
     }
     title.setString(outcome.result == gameResult::victory ? "Victory" : "Defeat");
-    const std::string now = gameOverText(outcome, factions, human);
+    const sf::String now = screenText(gameOverText(outcome, factions, human));
     if (text.getString() != now) {
         text.setString(now);
         // Until it is drawn, when its lines can be measured, the panel is as wide as most lines need.
@@ -68,7 +69,7 @@ void gameOverPanel::update(const gameOutcome& outcome, const std::vector<std::un
 }
 
 void gameOverPanel::layOut(float textWidth) {
-    const std::string lines = text.getString();
+    const sf::String lines = text.getString();
     const float titleHeight = arial.getLineSpacing(TITLE_SIZE) + MARGIN;
     const float textHeight = arial.getLineSpacing(TEXT_SIZE) *
                              static_cast<float>(std::count(lines.begin(), lines.end(), '\n') + 1);
