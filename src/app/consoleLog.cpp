@@ -19,6 +19,9 @@ void consoleLog::appendLog(const std::string& line, logTone tone) {
     log += '\n';
     indexLines(from, tone);
     ++changes;
+    if (tone == logTone::alert && onAlert) {
+        onAlert(line);
+    }
 }
 
 void consoleLog::appendText(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ class consoleLog {
     /// Appends `text` as it stands; the next line continues where it ends.
     void appendText(const std::string& text);
     virtual void clearLog();
+
+    /// Called with every alert line as it is appended, for the window to show it as a notice too; may be
+    /// empty.
+    std::function<void(const std::string& line)> onAlert;
 
     const std::string& text() const { return log; }
     /// Grows with every change, so a view can tell whether it must lay the text out again.

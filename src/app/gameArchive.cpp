@@ -4,6 +4,7 @@
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"
 #include "sim/commander.hpp"
+#include "sim/gameOutcome.hpp"
 #include "sim/militaryUnit.hpp"
 #include "sim/player.hpp"
 
@@ -469,6 +470,21 @@ template <class Side> void transferGame(Side& side, const gameParts& game) {
     if (side.version() >= 2) {
         transferPendingPaths(side, game.pendingPaths);
         transferStatistics(side, game.statistics);
+        // Then the end of the human's game, and how far each faction has drawn its people's names.
+        auto result = static_cast<std::uint8_t>(game.outcome.result);
+        side.value(result);
+        if (result > static_cast<std::uint8_t>(gameResult::victory)) {
+            throw damage("a game's end of kind " + std::to_string(result));
+        }
+        game.outcome.result = static_cast<gameResult>(result);
+        side.value(game.outcome.endTick);
+        for (const std::unique_ptr<Faction>& faction : game.factions) {
+            std::uint64_t drawn = faction->personNames.state();
+            side.value(drawn);
+            if constexpr (Side::loading) {
+                faction->personNames = nameSource(nullptr, drawn);
+            }
+        }
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sim/pathSearches.hpp"
 #include "sim/factionStatistics.hpp"
+#include "sim/pathSearches.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +10,7 @@
 #include <vector>
 
 class Faction;
+class gameOutcome;
 class person;
 class placeableObject;
 class player;
@@ -34,6 +35,8 @@ struct gameParts {
     std::vector<std::pair<placeableObject*, pathQuery>>& pendingPaths;
     /// Every faction's totals at the end of the days recorded, oldest first.
     std::vector<factionStatistics::day>& statistics;
+    /// Whether the human's game has ended, and when.
+    gameOutcome& outcome;
 };
 
 /// The game as the payload of game.dat: a Boost.Serialization binary archive of numbers, truth values and

@@ -73,6 +73,11 @@ void loadNameLists(const std::string& assetDirectory) {
     commanderNameList = readNameFile(assetDirectory + "/commanderNames.txt");
 }
 
+std::shared_ptr<const std::vector<std::string>> readPersonNames(const std::string& assetDirectory) {
+    return std::make_shared<const std::vector<std::string>>(
+        readNameFile(assetDirectory + "/personNames.txt"));
+}
+
 std::string selectRandomFactionName() {
     return pick(factionNameList);
 }

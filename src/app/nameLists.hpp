@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ extern std::vector<std::string> commanderNameList;
 
 /// Reads the three name files from assets/. A missing or empty file stops the program (exitRequest).
 void loadNameLists(const std::string& assetDirectory = "assets");
+/// The people's given names from assets/personNames.txt, for the factions' name sources to share. A missing
+/// or empty file stops the program (exitRequest).
+[[nodiscard]] std::shared_ptr<const std::vector<std::string>>
+readPersonNames(const std::string& assetDirectory = "assets");
 
 std::string selectRandomFactionName();
 std::string selectRandomCityName();

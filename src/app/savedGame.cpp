@@ -3,6 +3,7 @@
 #include "app/atomicFile.hpp"
 #include "app/gameArchive.hpp"
 #include "app/gameInit.hpp"
+#include "app/nameLists.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
 #include "sim/AIController.hpp"
@@ -133,8 +134,9 @@ savedGame::savedGame(savedGame&&) noexcept = default;
 savedGame& savedGame::operator=(savedGame&&) noexcept = default;
 
 gameParts savedGame::parts() {
-    return {factions,          human,       computerFactions, tick,        time,
-            clockMicroseconds, clockPaused, lastTickTime,     randomState, pendingPaths, statistics};
+    return {factions,         human,       computerFactions, tick,        time,
+            clockMicroseconds, clockPaused, lastTickTime,     randomState, pendingPaths,
+            statistics,        outcome};
 }
 
 std::string savedGameBytes(const gameController& controller) {
@@ -155,9 +157,10 @@ std::string savedGameBytes(const gameController& controller) {
         const auto searching = microPatherSem->pendingRequests();
         pendingPaths.insert(pendingPaths.end(), searching.begin(), searching.end());
     }
+    gameOutcome outcome = controller.outcome;
     const std::string payload = gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick,
                                                     gameTime, clockMicroseconds, clockPaused, lastTickTime,
-                                                    randomState, pendingPaths, statistics});
+                                                    randomState, pendingPaths, statistics, outcome});
     return header(currentWorld(), payload) + payload;
 }
 
@@ -183,6 +186,12 @@ savedGame loadSavedGame(const std::string& path, const savedGameWorld& world) {
     savedGame game;
     try {
         gameArchive::read(payload, game.parts(), version);
+        if (version < 2) {
+            for (std::size_t i = 0; i < game.factions.size(); ++i) {
+                game.factions[i]->personNames =
+                    nameSource(nullptr, nameSource::startState(static_cast<int>(world.seed), i));
+            }
+        }
     } catch (const std::exception& error) {
         throw savedGameRefused(std::string("it is damaged: ") + error.what());
     }
@@ -193,6 +202,11 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     controller.selectedObject = nullptr;
     controller.context = gameController::noOrder;
     factions = std::move(game.factions);
+    // The names themselves are the program's, not the file's: the sources draw from the list shipped now.
+    const std::shared_ptr<const std::vector<std::string>> names = readPersonNames();
+    for (const std::unique_ptr<Faction>& faction : factions) {
+        faction->personNames.attach(names);
+    }
     humanPlayer = std::move(game.human);
     computer.controlledFactions = std::move(game.computerFactions);
     currentGameTick = game.tick;
@@ -200,6 +214,7 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     controller.gameClock.restore(sf::microseconds(game.clockMicroseconds), game.clockPaused);
     controller.lastTickTime = game.lastTickTime;
     controller.statistics.restore(std::move(game.statistics));
+    controller.outcome = game.outcome;
     seed(game.randomState);
     controller.awaitPaths(std::move(game.pendingPaths));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/factionStatistics.hpp"
+#include "sim/gameOutcome.hpp"
 #include "sim/pathSearches.hpp"
 
 #include <cstdint>
@@ -21,8 +22,8 @@ struct gameParts;
 
 /// The format of game.dat this program writes; it reads every one from OLDEST_SAVED_GAME_VERSION on.
 /// Version 2: the game clock's milliseconds at the last tick take 64 bits; the factions' economy ledgers,
-/// where each attacker last asked to go, the paths asked for and not yet found and the factions' daily
-/// statistics are kept too.
+/// where each attacker last asked to go, the paths asked for and not yet found, the factions' daily
+/// statistics, the end of the human's game and each faction's name source are kept too.
 constexpr std::uint32_t SAVED_GAME_VERSION = 2;
 constexpr std::uint32_t OLDEST_SAVED_GAME_VERSION = 1;
 
@@ -58,6 +59,7 @@ struct savedGame {
     std::vector<std::pair<placeableObject*, pathQuery>> pendingPaths;
     /// Every faction's totals at the end of the days recorded, oldest first.
     std::vector<factionStatistics::day> statistics;
+    gameOutcome outcome;
 
     gameParts parts();
 };
@@ -79,14 +81,16 @@ class savedGameRefused : public std::runtime_error {
 void saveCurrentGame(const std::string& path, const gameController& controller);
 
 /// Reads the game saved at `path` for `world`, checking its header (format, version, world, length and
-/// CRC-32) before the archive sees a byte of it. Throws savedGameRefused saying why not. Never changes the
+/// CRC-32) before the archive sees a byte of it. A game saved before the factions had name sources gets those
+/// of a new game of the world. Throws savedGameRefused saying why not. Never changes the
 /// file, the current game or the random source.
 [[nodiscard]] savedGame loadSavedGame(const std::string& path, const savedGameWorld& world);
 
-/// Makes `game` the current game: the factions, the human's record, `computer`'s factions, the calendar,
-/// `controller`'s clock (its last tick too, its selection cleared) and the random source; the paths that were
-/// being searched for are handed to `controller`, which asks for them again (resumePendingPaths). No path
-/// search may be running.
+/// Makes `game` the current game: the factions (their name sources given the people's names from assets/),
+/// the human's record, `computer`'s factions, the calendar, `controller`'s clock (its last tick too, its
+/// selection cleared), the game's end and the random source; the paths that were being searched for are
+/// handed to `controller`, which asks for them again (resumePendingPaths). No path search may be running.
+/// Stops the program (exitRequest) when the name list cannot be read.
 void continueGame(savedGame game, gameController& controller, AIController& computer);
 
 /// What opening a world's saved game came to.

@@ -1,6 +1,5 @@
 #include "sim/AIController.hpp"
 
-#include "app/exitRequest.hpp"
 #include "app/gameInit.hpp"
 #include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
@@ -21,6 +20,9 @@ void AIController::updateAI() {
                 continue;
             }
             placeableObject* target = determineBestTarget(unit);
+            if (target == nullptr) {
+                continue;
+            }
             unit->setPath(target->x + 1.0f, target->y);
             unit->setAttackTarget(target);
         }
@@ -41,9 +43,6 @@ placeableObject* AIController::determineBestTarget(placeableObject* unit) {
                 bestDistance = distance;
             }
         }
-    }
-    if (best == nullptr) {
-        stopWithMessage("Game over? No more targets?\n");
     }
     return best;
 }

@@ -13,10 +13,10 @@ class AIController {
     std::vector<Faction*> controlledFactions;
 
     void addFaction(Faction* f);
-    /// Orders each idle unit of each driven faction to attack its nearest target. Ends the game
-    /// (exitRequest, exit code 1) when a unit has no target left.
+    /// Orders each idle unit of each driven faction to attack its nearest target. A unit with no target left
+    /// stays idle: the game goes on for watching when one side has won.
     void updateAI();
     /// The nearest object of another faction by stored position; ties go to the lower faction index, then to
-    /// the earlier object. Ends the game when there is none.
+    /// the earlier object. Null when no other faction has anything in play.
     placeableObject* determineBestTarget(placeableObject* unit);
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/commander.hpp"
+#include "sim/nameSource.hpp"
 
 #include <array>
 #include <memory>
@@ -44,6 +45,8 @@ class Faction {
     /// The faction's objects in play, oldest first; they are owned elsewhere (see keep).
     std::vector<placeableObject*> objects;
     int numObjects() const { return static_cast<int>(objects.size()); }
+    /// The given names of the people made for this faction: citizens, soldiers and children.
+    nameSource personNames;
 
     /// Appends `o` and makes this faction and its leader the object's faction and owner. A null object
     /// stops the program with exit code 1.

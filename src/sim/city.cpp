@@ -1,9 +1,11 @@
 #include "sim/city.hpp"
 
 #include "app/consoleLog.hpp"
+#include "app/gameInit.hpp"
 #include "app/random.hpp"
 #include "app/settings.hpp"
 #include "sim/Faction.hpp"
+#include "sim/eventReports.hpp"
 #include "sim/gameTime.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -27,7 +29,7 @@ city::city(std::string name, Faction* faction, float x, float y, bool populate)
     if (populate) {
         const int citizens = randomRange(MIN_CITIZENS, MAX_CITIZENS);
         for (int i = 0; i < citizens; ++i) {
-            addNewPerson(std::make_unique<person>("PERSON_NAME", faction, RANDOM_OCCUPATION));
+            addNewPerson(std::make_unique<person>(faction->personNames.next(), faction, RANDOM_OCCUPATION));
         }
     }
 }
@@ -89,12 +91,11 @@ void city::update() {
     if (faction != nullptr) {
         faction->ledger.foodForChildren += FOOD_FOR_A_CHILD * foodConsumeRate;
     }
-    const std::string news = "A child was born in " + name;
     if (logEnemies || belongsToHuman()) {
-        logToConsole(news);
+        logToConsole("A child was born in " + placeName(*this, factions));
     }
-    std::cout << news << "\n";
-    addNewPerson(std::make_unique<person>("CHILD_NAME", faction, RANDOM_OCCUPATION));
+    std::cout << "A child was born in " << name << "\n";
+    addNewPerson(std::make_unique<person>(faction->personNames.next(), faction, RANDOM_OCCUPATION));
 }
 
 void city::defeat(placeableObject* victor, int) {

@@ -5,8 +5,8 @@
 /// A settlement: its citizens work, eat and have children once a game day.
 class city : public placeableObject {
   public:
-    /// With `populate`, 45 to 55 citizens with random jobs; otherwise none. Owned by the faction's leader
-    /// but not added to the faction.
+    /// With `populate`, 45 to 55 citizens with random jobs, named by the faction's name source; otherwise
+    /// none. Owned by the faction's leader but not added to the faction.
     city(std::string name, Faction* faction, float x, float y, bool populate);
 
     /// A 10 × 10 square with its corner at the screen position.

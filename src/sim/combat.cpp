@@ -2,11 +2,15 @@
 
 #include "app/consoleLog.hpp"
 #include "app/exitRequest.hpp"
+#include "app/gameInit.hpp"
 #include "app/random.hpp"
+#include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"
+#include "sim/eventReports.hpp"
 #include "sim/militaryUnit.hpp"
+#include "sim/player.hpp"
 
 #include <algorithm>
 #include <array>
@@ -26,11 +30,16 @@ void attackRoll(placeableObject* attacker, placeableObject* defender) {
     const int defence = defender->getDefenceStrength();
     const int half = std::max(attack, defence) / 2;
     const int roll = randomRange(-half, half);
-    if (attack + roll > defence - roll) {
-        logToConsole("The attacker has won!");
+    const bool attackerWon = attack + roll > defence - roll;
+    const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
+    const bool humans = human != nullptr && (attacker->faction == human || defender->faction == human);
+    if (humans || logEnemies) {
+        logToConsole(battleReport(*attacker, *defender, attackerWon, human),
+                     humans ? logTone::alert : logTone::normal);
+    }
+    if (attackerWon) {
         defender->defeat(attacker, roll);
     } else {
-        logToConsole("The defender has won!");
         attacker->defeat(defender, roll);
     }
 }

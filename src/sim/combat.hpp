@@ -7,7 +7,8 @@ class person;
 class placeableObject;
 
 /// One combat: the attacker's summed attack against the defender's summed defence, plus and minus one roll.
-/// The loser is defeated; the winner loses nothing. No action when either side has left play.
+/// The loser is defeated; the winner loses nothing. No action when either side has left play. The console is
+/// told who won, as an alert when the human's faction fought, and of other battles only with logEnemies.
 void attackRoll(placeableObject* attacker, placeableObject* defender);
 
 /// Moves every person of `source` after those of `target`, and its goods and gear into `target` (a count is

@@ -28,7 +28,7 @@ militaryUnit::militaryUnit(std::string name, Faction* faction, float x, float y)
         people.push_back(owner);
     }
     while (numPeople() < members) {
-        addNewPerson(std::make_unique<person>("SOLDIER_NAME", faction, Soldier));
+        addNewPerson(std::make_unique<person>(faction->personNames.next(), faction, Soldier));
     }
 }
 

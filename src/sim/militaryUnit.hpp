@@ -5,7 +5,8 @@
 /// People on the move: a unit walks its path a step per tick and fights or merges where the path ends.
 class militaryUnit : public placeableObject {
   public:
-    /// A faction's starting unit: its leader first, then 6 to 11 new soldiers.
+    /// A faction's starting unit: its leader first, then 6 to 11 new soldiers named by the faction's name
+    /// source.
     militaryUnit(std::string name, Faction* faction, float x, float y);
     /// A unit of people who already stand elsewhere (a split); the caller has taken them out of their list.
     militaryUnit(std::string name, Faction* faction, float x, float y, std::vector<person*> members);

@@ -9,6 +9,7 @@
 #include "path/aStarGraph.hpp"
 #include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
+#include "sim/eventReports.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/pathSearches.hpp"
 #include "sim/player.hpp"
@@ -268,7 +269,11 @@ void placeableObject::consumeFood() {
     }
     // However large the deficit, one person a day starves.
     killRandomPerson();
+    if (starvedOnTick != currentGameTick - SECONDS_PER_DAY / SECONDS_PER_TICK) {
+        starvingSinceTick = currentGameTick;
+    }
+    starvedOnTick = currentGameTick;
     if (logEnemies || belongsToHuman()) {
-        logToConsole("A citizen in " + name + " has died of starvation!");
+        logToConsole("A citizen in " + placeName(*this, factions) + " has died of starvation!");
     }
 }

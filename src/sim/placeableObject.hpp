@@ -89,6 +89,10 @@ class placeableObject : public gameObject {
     std::map<travelEquipment, int> equipment;
     mutable std::mutex pathMutex;
     bool isMilitary = false;
+    /// The tick on which one of its people last starved, and the first day's tick of that famine (days in a
+    /// row). Read only on the tick they are set, for the day's alert, so a saved game need not keep them.
+    int starvedOnTick = -1;
+    int starvingSinceTick = -1;
 
     int numPeople() const { return static_cast<int>(people.size()); }
     /// True while the object stands in its faction's list: it is updated, drawn and can take orders.
@@ -154,7 +158,8 @@ class placeableObject : public gameObject {
     /// installPath for a caller that holds pathMutex.
     void installPathHeld(const std::vector<waypoint>& waypoints);
 
-    /// On a day boundary: the people eat; one starves when the food runs out.
+    /// On a day boundary: the people eat; one starves when the food runs out, which the console is told of
+    /// (for a computer faction's object only with logEnemies).
     void consumeFood();
 
   protected:

@@ -5,11 +5,13 @@
 #include "app/gameInit.hpp"
 #include "app/nameLists.hpp"
 #include "app/random.hpp"
+#include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"
 #include "sim/combat.hpp"
+#include "sim/eventReports.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/militaryUnit.hpp"
 #include "sim/player.hpp"
@@ -76,8 +78,12 @@ class nodeHeightProbe {
 
 /// A faction's first city at (x, y) and its first unit beside it, both given to the leader. The unit starts
 /// right of and below the city, or where that is water or a mountain top, at the first of the other spots as
-/// far from the city that is land.
-void placeFirstObjects(Faction& faction, std::string cityName, float x, float y, nodeHeightProbe& ground) {
+/// far from the city that is land. Their people take names from the faction's own source, the one of its
+/// place in the list.
+void placeFirstObjects(Faction& faction, std::size_t index,
+                       const std::shared_ptr<const std::vector<std::string>>& names, std::string cityName,
+                       float x, float y, nodeHeightProbe& ground) {
+    faction.personNames = nameSource(names, nameSource::startState(worldSeed, index));
     commander& leader = *faction.leader;
     leader.addCity(faction.keep(std::make_unique<city>(std::move(cityName), &faction, x, y, true)));
     sf::Vector2f unit(x + UNIT_OFFSET, y + UNIT_OFFSET);
@@ -138,6 +144,7 @@ std::vector<std::unique_ptr<Faction>>
 gameController::generateFactions(int count, const std::string& humanName, const std::string& humanFactionName,
                                  const worldMap& map, std::ostream& out) {
     loadNameLists();
+    const std::shared_ptr<const std::vector<std::string>> personNames = readPersonNames();
     requirePlaceableLand(map);
     std::vector<std::unique_ptr<Faction>> made;
     if (count < 1) {
@@ -149,7 +156,7 @@ gameController::generateFactions(int count, const std::string& humanName, const 
     nodeHeightProbe ground(map);
     Faction& human = *made.emplace_back(std::make_unique<Faction>(humanFactionName, humanName));
     getRandomPlacementLocation(&x, &y, map);
-    placeFirstObjects(human, humanName + "'s city", x, y, ground);
+    placeFirstObjects(human, 0, personNames, humanName + "'s city", x, y, ground);
     humanPlayer = std::make_unique<player>(humanFactionName, &human, human.leader.get());
     out << "Generated human faction!\n";
 
@@ -160,7 +167,7 @@ gameController::generateFactions(int count, const std::string& humanName, const 
         Faction& faction =
             *made.emplace_back(std::make_unique<Faction>(std::move(factionName), std::move(leaderName)));
         getRandomPlacementLocation(&x, &y, map);
-        placeFirstObjects(faction, selectRandomCityName(), x, y, ground);
+        placeFirstObjects(faction, made.size() - 1, personNames, selectRandomCityName(), x, y, ground);
     }
     return made;
 }
@@ -211,8 +218,28 @@ void gameController::takeTick() {
         }
     }
     statistics.observeTick(gameTime, factions);
+    reportHungerAndEnd();
     if (afterEachTick) {
         afterEachTick();
+    }
+}
+
+void gameController::reportHungerAndEnd() {
+    const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
+    if (human != nullptr && isDayBoundary()) {
+        std::vector<std::string> starving;
+        for (const placeableObject* object : human->objects) {
+            // A famine is news on its first day; the days after, the console's lines tell of each death.
+            if (object->starvingSinceTick == currentGameTick) {
+                starving.push_back(placeName(*object, factions));
+            }
+        }
+        if (!starving.empty()) {
+            logToConsole(starvationAlert(starving), logTone::alert);
+        }
+    }
+    if (outcome.judge(factions, human, currentGameTick)) {
+        logToConsole(endOfGameAlert(outcome), logTone::alert);
     }
 }
 
@@ -280,7 +307,7 @@ void gameController::reportUnreachableOrders() {
         }
         const unreachableReason reason = order.object->pathFailure;
         if (reason != unreachableReason::none) {
-            logToConsole(unreachableText(order.object->name, order.x, order.y, reason));
+            logToConsole(unreachableText(order.object->name, order.x, order.y, reason), logTone::alert);
         }
         return true;
     };

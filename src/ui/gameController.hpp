@@ -2,6 +2,7 @@
 
 #include "app/chronometer.hpp"
 #include "sim/factionStatistics.hpp"
+#include "sim/gameOutcome.hpp"
 #include "sim/pathSearches.hpp"
 #include "ui/gameSpeed.hpp"
 
@@ -62,6 +63,8 @@ class gameController {
     std::function<void()> afterEachTick;
     /// Every faction's totals at the end of every game day, recorded by the tick.
     factionStatistics statistics;
+    /// Whether the human has lost or won, judged after every tick.
+    gameOutcome outcome;
 
     void setViewReference(gameView* v) { view = v; }
 
@@ -82,7 +85,8 @@ class gameController {
     /// The ticks the game clock asks for at the game's speed: up to 1×, at most one, when more than the
     /// speed's interval (tickInterval at 1×) has passed since the last; faster, one for every interval
     /// passed, as many as fit in tickBudget of real time (the rest are let go). Each tick advances the
-    /// calendar, updates every object in play once, then calls afterEachTick. Returns the ticks taken.
+    /// calendar, updates every object in play once, records the day's statistics, tells the player of the
+    /// day's hunger and of the game's end, then calls afterEachTick. Returns the ticks taken.
     int processGameTick();
 
     /// Sends the selected object to the cursor, x in the +1.0 convention.
@@ -115,8 +119,9 @@ class gameController {
     void mouseMovedTo(int x, int y);
     /// Scrolls the console, or the info box while it is shown, when the wheel turns over it.
     void handleMouseWheel(const sf::Event& event);
-    /// Right: attacks the first foreign object under the cursor, else moves there. Left, in the grid views:
-    /// presses the first button hit, else completes the pending order or selects.
+    /// A click on the end of the game's panel closes it. Otherwise right: attacks the first foreign object
+    /// under the cursor, else moves there. Left, in the grid views: presses the first button hit, else
+    /// completes the pending order or selects.
     void handleMousePress(const sf::Event& event);
     /// Registers a button for the hit test (not owned; its panel unregisters it before destroying it).
     void addButton(button* b);
@@ -136,8 +141,8 @@ class gameController {
     /// The paths handed over by awaitPaths and not yet asked for again.
     const std::vector<std::pair<placeableObject*, pathQuery>>& unresumedPaths() const { return toResume; }
 
-    /// Tells the console of every order of the human's whose path search has ended without a path, once.
-    /// Called every frame by processGameTick.
+    /// Tells the console of every order of the human's whose path search has ended without a path, once, as
+    /// an alert. Called every frame by processGameTick.
     void reportUnreachableOrders();
     /// Home: centres the view on the selected object in play or, with none, selects the human's first city
     /// and centres on it.
@@ -146,6 +151,10 @@ class gameController {
     bool humanOwns(const placeableObject& object) const;
 
   private:
+    /// The alerts at the end of a tick: at a day's end, one for the human's objects where a famine began
+    /// that day (someone starved, and nobody the day before); once, the end of the human's game.
+    void reportHungerAndEnd();
+
     /// A path asked for by one of the human's orders, until its search ends.
     struct orderedPath {
         placeableObject* object;

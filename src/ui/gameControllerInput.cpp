@@ -249,6 +249,10 @@ void gameController::handleMousePress(const sf::Event& event) {
         }
         return;
     }
+    if (panel == screenPanel::gameOver) {
+        view->gameOver.dismiss();
+        return;
+    }
     const bool onPanel = panel != screenPanel::none;
     if (event.mouseButton.button == sf::Mouse::Right) {
         if (onPanel) {

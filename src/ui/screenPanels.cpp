@@ -4,7 +4,8 @@
 
 screenPanel panelAt(const panelAreas& areas, float x, float y) {
     const std::pair<screenPanel, const sf::FloatRect*> topFirst[] = {
-        {screenPanel::chart, &areas.chart},           {screenPanel::infoBox, &areas.infoBox},
+        {screenPanel::chart, &areas.chart},           {screenPanel::gameOver, &areas.gameOver},
+        {screenPanel::infoBox, &areas.infoBox},
         {screenPanel::commandBar, &areas.commandBar}, {screenPanel::detailsPanel, &areas.detailsPanel},
         {screenPanel::console, &areas.console},       {screenPanel::overviewMap, &areas.overviewMap}};
     for (const auto& [panel, area] : topFirst) {

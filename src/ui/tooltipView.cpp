@@ -22,7 +22,8 @@ constexpr float TEXT_MARGIN = 8.0f;
 } // namespace
 
 tooltipView::tooltipView() : box({CARD_WIDTH, CARD_HEIGHT}), text("", arial, 20) {
-    box.setFillColor(GREY_WITH_ALPHA);
+    // The panels' grey, but opaque: the card lies over them, and their text must not show through it.
+    box.setFillColor(sf::Color(GREY_WITH_ALPHA.r, GREY_WITH_ALPHA.g, GREY_WITH_ALPHA.b));
     box.setOutlineColor(sf::Color::Black);
     box.setOutlineThickness(OUTLINE);
     text.setFillColor(sf::Color::White);

@@ -14,7 +14,8 @@ class tooltipView {
     /// window pixel (mouseX, mouseY).
     void update(const placeableObject* object, float mouseX, float mouseY);
     void hide() { visible = false; }
-    /// Draws the card when it is shown, grown to hold its lines and kept inside the window.
+    /// Draws the card when it is shown, grown to hold its lines and kept inside the window. The view draws
+    /// it last, over every panel.
     void display();
 
     sf::RectangleShape box;

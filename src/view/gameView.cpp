@@ -6,6 +6,7 @@
 #include "app/utilities.hpp"
 #include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
+#include "sim/city.hpp"
 #include "sim/player.hpp"
 #include "ui/chartPanel.hpp"
 #include "ui/commandBar.hpp"
@@ -36,24 +37,6 @@ constexpr int COORDINATES_FROM_RIGHT = 200;
 /// Kept between a text and the window's edge.
 constexpr float EDGE_MARGIN = 10.0f;
 
-/// Stands in for the factions' own colours: the player's light green, the others spread round the colour
-/// wheel by their place in the game.
-sf::Color standInFactionColour(const Faction& faction) {
-    if (humanPlayer && humanPlayer->faction == &faction) {
-        return LIGHT_GREEN;
-    }
-    std::size_t place = 0;
-    while (place < factions.size() && factions[place].get() != &faction) {
-        ++place;
-    }
-    const float hue = std::fmod(static_cast<float>(place) * 137.5f, 360.0f) / 60.0f;
-    const auto channel = [hue](float offset) {
-        const float k = std::fmod(offset + hue, 6.0f);
-        return static_cast<sf::Uint8>(255 * (1 - 0.75f * std::max(0.0f, std::min({k, 4 - k, 1.0f}))));
-    };
-    return sf::Color(channel(5), channel(3), channel(1));
-}
-
 /// The player's faction's place in the game's factions; past the end when there is none.
 std::size_t humanFactionPlace() {
     std::size_t place = 0;
@@ -65,7 +48,8 @@ std::size_t humanFactionPlace() {
 } // namespace
 
 gameView::gameView()
-    : factionColour(standInFactionColour), charts(std::make_unique<chartPanel>(factionColour)) {
+    : factionColour([this](const Faction& faction) { return colours.colourOf(faction); }),
+      charts(std::make_unique<chartPanel>(factionColour)) {
     gridLocator.setSize({0.0f, 0.0f});
 }
 
@@ -90,6 +74,9 @@ void gameView::viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameC
     }
     console = std::make_unique<consoleView>(gameControl);
     globalConsoleReference = console.get();
+    console->onAlert = [this](const std::string& line) {
+        notices.add(line, Clock.getElapsedTime().asSeconds());
+    };
     commandPanel = std::make_unique<commandBar>(this);
     infoPanel = std::make_unique<infoBox>(this);
     const unsigned pixels = mapLayout::PIXELS_PER_CELL;
@@ -102,6 +89,30 @@ void gameView::viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameC
     setViewImages();
     gridX = 18;
     gridY = 0;
+    const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
+    colours = factionColours(factions, human, numHorizontalGrids());
+    openOnHome();
+}
+
+void gameView::openOnHome() {
+    if (!humanPlayer || humanPlayer->faction == nullptr) {
+        return;
+    }
+    for (const placeableObject* object : humanPlayer->faction->objects) {
+        if (dynamic_cast<const city*>(object) != nullptr) {
+            centreOn(object->x, object->y);
+            // The map is brought under the locator at once, the locator near the window's middle.
+            const float middle = (static_cast<float>(width) - gridLocator.getSize().x) / 2;
+            const float grid = 10 * cellPixels;
+            for (int step = 0; step < numHorizontalGrids(); ++step) {
+                const float x = gridLocator.getPosition().x;
+                if (x < middle - grid / 2 || x > middle + grid / 2) {
+                    scrollMapOneGrid(x < middle ? -1 : 1);
+                }
+            }
+            return;
+        }
+    }
 }
 
 void gameView::applyLayout() {
@@ -180,6 +191,7 @@ void gameView::loadingScreen(int progress, sf::View camera) {
 
 void gameView::viewLoopBody() {
     controller->processGameTick();
+    gameOver.update(controller->outcome, factions, humanPlayer ? humanPlayer->faction : nullptr);
     App->clear(sf::Color::Black);
     scrollMapUnderLocator();
     if (display == 2) {
@@ -200,32 +212,36 @@ void gameView::viewLoopBody() {
                    0);
     App->draw(coordText);
     console->drawConsole();
-    tooltip.display();
     commandPanel->display();
     infoPanel->display();
+    gameOver.display();
     charts->draw(*App, controller->statistics, factions, humanFactionPlace(),
                  {static_cast<float>(mouseX) / scale, static_cast<float>(mouseY) / scale});
+    notices.draw(*App, arial, Clock.getElapsedTime().asSeconds(), width);
+    tooltip.display();
     App->setView(App->getDefaultView());
     App->display();
 }
 
 void gameView::scrollMapUnderLocator() {
-    const float step = static_cast<float>(mapLayout::GRID_PIXELS);
     if (layout.leftScrollEdge > gridLocator.getPosition().x) {
-        gridX -= 1;
-        panMove(10, 0, cellPixels);
-        mapCamera.move(-step, 0);
-        if (mapCamera.getCenter().x < layout.cameraMinX) {
-            mapCamera.move(static_cast<float>(layout.mapWidth), 0);
-        }
+        scrollMapOneGrid(-1);
     }
     if (gridLocator.getPosition().x > layout.rightScrollEdge) {
-        gridX += 1;
-        panMove(-10, 0, cellPixels);
-        mapCamera.move(step, 0);
-        if (mapCamera.getCenter().x > layout.cameraMaxX) {
-            mapCamera.move(-static_cast<float>(layout.mapWidth), 0);
-        }
+        scrollMapOneGrid(1);
+    }
+}
+
+void gameView::scrollMapOneGrid(int direction) {
+    // The selection stays; the locator moves a grid against the direction and the camera with it.
+    gridX += direction;
+    panMove(-10 * direction, 0, cellPixels);
+    mapCamera.move(static_cast<float>(direction * mapLayout::GRID_PIXELS), 0);
+    if (mapCamera.getCenter().x < layout.cameraMinX) {
+        mapCamera.move(static_cast<float>(layout.mapWidth), 0);
+    }
+    if (mapCamera.getCenter().x > layout.cameraMaxX) {
+        mapCamera.move(-static_cast<float>(layout.mapWidth), 0);
     }
 }
 
@@ -274,6 +290,7 @@ panelAreas gameView::shownPanelAreas() const {
     if (display == 1 || display == 2) {
         areas.overviewMap = gridViewer->overviewArea();
     }
+    areas.gameOver = gameOver.area();
     if (charts->visible) {
         areas.chart = charts->area();
     }

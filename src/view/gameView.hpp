@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/alertNotices.hpp"
+#include "ui/gameOverPanel.hpp"
 #include "ui/screenPanels.hpp"
 #include "ui/tooltipView.hpp"
 #include "view/factionColourSource.hpp"
+#include "view/factionColours.hpp"
 #include "view/mapLayout.hpp"
 
 #include <SFML/Graphics/Font.hpp>
@@ -46,8 +49,9 @@ class gameView {
     gameView(const gameView&) = delete;
     gameView& operator=(const gameView&) = delete;
 
-    /// Second-phase set-up before the window opens: the views, panels, font and map pictures.
-    /// The world, caps and controller are not owned and must outlive the view.
+    /// Second-phase set-up before the window opens: the views, panels, font, map pictures and the factions'
+    /// colours; the selection starts on the human's first city. The world, caps and controller are not owned
+    /// and must outlive the view.
     void viewInit(worldMap* worldData, iceCap* north, iceCap* south, gameController* gameControl);
     /// Lays the camera, locator and sprites out for the current world and window size; needs no window.
     void applyLayout();
@@ -55,7 +59,8 @@ class gameView {
     void setViewImages();
     /// Draws and shows one frame of the world map with the progress text.
     void loadingScreen(int progress, sf::View camera);
-    /// One frame: scroll, the active view (which polls input), the coordinates text and the panels.
+    /// One frame: scroll, the active view (which polls input), the coordinates text, the panels, the notices
+    /// and, over everything, the tooltip.
     void viewLoopBody();
     /// Moves the selection by whole grids (dx, dy in cells, multiples of 10) and the locator by
     /// (dx × step, dy × step) window pixels. gridX wraps; gridY is not bounded here.
@@ -71,6 +76,12 @@ class gameView {
     panelAreas shownPanelAreas() const;
     /// Keeps the locator between the scroll edges by scrolling the map under it by one grid a frame.
     void scrollMapUnderLocator();
+    /// Scrolls the map one grid under the locator, the selection kept: `direction` −1 shows more of the
+    /// west, the locator moving east on the window; 1 the other way.
+    void scrollMapOneGrid(int direction);
+    /// Moves the selection onto the human's first city in play, the map brought under the locator at once
+    /// with the locator near the window's middle; nothing when there is none.
+    void openOnHome();
 
     std::unique_ptr<mapView> mapViewer;
     std::unique_ptr<gridView> gridViewer;
@@ -110,6 +121,11 @@ class gameView {
     tooltipView tooltip;
     std::unique_ptr<commandBar> commandPanel;
     std::unique_ptr<infoBox> infoPanel;
+    /// Each faction's colour, worked out by viewInit.
+    factionColours colours;
+    /// The notices of the console's alert lines.
+    alertNotices notices;
+    gameOverPanel gameOver;
     /// Sizes derived from the world and window, set by applyLayout.
     mapLayout layout{};
     /// The colour of every faction's marks and chart lines.

@@ -36,7 +36,8 @@ mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int 
 }
 
 sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight) {
-    return {static_cast<float>(layout.screenMultiple * mapLayout::GRID_PIXELS * gridX),
+    // Over column gridX − 1, which the grid views centre on, as the camera starts: a grid is 10 cells.
+    return {static_cast<float>(gridX - 1) * 10.0f * layout.cellPixels,
             (static_cast<float>(windowHeight) - layout.mapPixelHeight) * 0.5f};
 }
 

@@ -10,7 +10,7 @@
 /// and the window's size in pixels. Map pixels: 5 per cell, one copy of the map from x = 0 to
 /// `mapWidth`, the second from `mapWidth` to twice that. Window pixels: the locator and its scroll edges.
 /// For the default 360 × 130 world in a 1920 × 1080 window: a 1800 × 650 map, caps 125 high, the camera
-/// centred on (900, 325), the locator starting at x = 900.
+/// centred on (900, 325), the locator starting at x = 906.67 over column 17.
 struct mapLayout {
     static constexpr int PIXELS_PER_CELL = 5;
     /// One grid (10 cells) in map pixels: the camera's scroll step.
@@ -43,7 +43,8 @@ struct mapLayout {
 mapLayout computeMapLayout(int cellsAcross, int cellsDown, int windowWidth, int windowHeight,
                            int capPictureWidth, int capPictureHeight);
 
-/// The locator's top-left corner in window pixels for the selected grid column `gridX`, on the top row.
+/// The locator's top-left corner in window pixels for the selected grid column `gridX`, on the top row, with
+/// the camera where it starts: over column gridX − 1, the one the grid views show in their middle.
 sf::Vector2f locatorStart(const mapLayout& layout, int gridX, int windowHeight);
 
 /// The picture split into side-by-side strips no wider than `maxStripWidth` pixels, left to right: a wide

@@ -5,8 +5,18 @@
 #include "app/utilities.hpp"
 #include "ui/gameController.hpp"
 #include "view/gameView.hpp"
+#include "view/mapMarks.hpp"
+#include "world/worldMap.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
+
+namespace {
+/// A mark's side on the map across the whole window; smaller maps have smaller marks, down to the least
+/// [Units: window units].
+constexpr float MARK_SIDE = 8.0f;
+constexpr float SMALLEST_MARK = 5.0f;
+} // namespace
 
 mapView::mapView(gameView* owner, gameController* gameControl) : parent(owner), controller(gameControl) {}
 
@@ -61,6 +71,17 @@ void mapView::drawWorldMap(float top, float mapWidth, float mapHeight) {
     parent->mapCamera.setViewport(viewport);
     App->setView(parent->mapCamera);
     updateMapView();
+    // The marks keep their size in window units, whatever the map's: a view of the area itself, which also
+    // clips those at its edges.
+    const sf::FloatRect area(viewport.left * windowWidth, viewport.top * static_cast<float>(height), mapWidth,
+                             mapHeight);
+    sf::View markView(area);
+    markView.setViewport(viewport);
+    App->setView(markView);
+    const placeableObject* selected = controller != nullptr ? controller->selectedObject : nullptr;
+    drawMapMarks(*App,
+                 mapMarks(factions, parent->colours, selected, parent->mapCamera, area, numHorizontalGrids()),
+                 std::max(SMALLEST_MARK, MARK_SIDE * mapWidth / windowWidth));
     // The locator is kept in window pixels; the same viewport scales it with the map.
     sf::View locatorView(sf::FloatRect(0, 0, windowWidth, static_cast<float>(height)));
     locatorView.setViewport(viewport);

@@ -18,8 +18,8 @@ class mapView {
     void moveUp();
     /// Draws the map's six sprites with the window's current view.
     void updateMapView();
-    /// Draws the map and the locator into a right-aligned viewport: `top` as a fraction of the window's
-    /// height, the size in window pixels.
+    /// Draws the map, the marks of every city and unit in play and the locator into a right-aligned
+    /// viewport: `top` as a fraction of the window's height, the size in window pixels.
     void drawWorldMap(float top, float mapWidth, float mapHeight);
     /// One frame of view mode 0, input included.
     void displayWorldMap();

@@ -72,6 +72,7 @@ TEST(ThreadedGameSave, GoesOnExactlyAsTheSavedGameWouldHave) {
     constexpr int SAVE_TICK = 2400, DRIVEN = 49; // every computer faction
 #endif
     simulationScope run; // with the default world's settings
+    logEnemies = true;   // every battle told, to count them
     seed(11899u);
     const temporaryDirectory folder;
     const quietOutput quiet;
@@ -142,6 +143,9 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     AIHandler = std::make_unique<AIController>();
     const temporaryDirectory folder;
     const std::string path = folder.file("game.dat");
+    std::tie(game.outcome.result, game.outcome.endTick) = std::make_tuple(gameResult::defeat, 99);
+    (void)factions[0]->personNames.next();
+    const std::uint64_t drawn = factions[0]->personNames.state();
     saveCurrentGame(path, game);
     const std::string intact = readTextFile(path);
     const std::size_t payload = intact.size() - 48;
@@ -191,6 +195,14 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
         EXPECT_EQ(randomSourceState(), randomState);
     }
 
+    writeTextFile(path, intact);
+    gameController again;
+    std::ostringstream said;
+    ASSERT_TRUE(openSavedGame(path, again, *AIHandler, said).continued);
+    EXPECT_EQ(std::make_tuple(again.outcome.result, again.outcome.endTick, factions[0]->personNames.state()),
+              std::make_tuple(gameResult::defeat, 99, drawn))
+        << "a game that has ended, and where the names have got to";
+
     // A game of two factions saved by version 1 (the clock's last tick in 32 bits) at tick 1234, paused after
     // 100 s of play, the last tick at 99984 ms, the random source at 4242: made by that version, kept in hex.
     std::istringstream hex(readTextFile(KESTROVA_SOURCE_DIR "/tests/data/game-version1.hex"));
@@ -204,11 +216,13 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
                               old.randomState, old.factions[1]->objects[0]->target->name,
                               scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name,
-                              old.statistics.size()),
+                              old.statistics.size(), old.outcome.result, old.factions[1]->personNames.state()),
               std::make_tuple(1234, std::int64_t{1234 * 720}, std::int64_t{100000000}, true,
                               std::int64_t{99984}, 4242u, std::string("Hold"), std::size_t{2},
-                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0}))
-        << "an older game has no statistics";
+                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0}, gameResult::playing,
+                              std::uint64_t{7} << 32 | 1))
+        << "a version 1 game has no statistics, goes on, and draws names as a new game of its world, seed 7, "
+           "would";
 
     // A folder that takes no more bytes, as on a full disk (unlike permissions, it binds root too).
     writeTextFile(path, intact);

@@ -21,4 +21,7 @@ TEST(AIController, TheNearestObjectOfAnotherFactionTiesToTheLowerIndexThenTheEar
         EXPECT_EQ(ai.determineBestTarget(&unit), expected) << expected->name;
         expected->faction->removeObject(expected);
     }
+    ai.addFaction(&own);
+    EXPECT_EQ(ai.determineBestTarget(&unit), nullptr);
+    EXPECT_NO_THROW(ai.updateAI()) << "with nothing left to attack the unit stays idle; the game goes on";
 }

@@ -42,8 +42,12 @@ TEST(City, BirthsNeedACoupleMoreThanAHundredRationsAndTheirOneChanceInChildChanc
     };
     EXPECT_EQ(day(human, 1, 1, 102), std::make_pair(0, 100)) << "100 food after eating: no child";
     EXPECT_EQ(day(human, 1, 1, 103), std::make_pair(1, 1)) << "101: a child, for 100";
+    EXPECT_EQ(human.objects.back()->people.back()->name, "Ambrose")
+        << "the first name of the faction's source";
     EXPECT_EQ(day(enemy, 1, 1, 1000).first, 1);
-    EXPECT_EQ(run.console.text(), "A child was born in Town\n") << "an enemy's birth is not told";
+    day(human, 1, 1, 103);
+    EXPECT_EQ(run.console.text(), "A child was born in Town\nA child was born in Town (Mine)\n")
+        << "an enemy's birth is not told; a city whose name another faction's has is told with its faction";
     // 30 men and 2 women make 2 couples: one chance in 5000 / 2 + 1 = 2501 a day, decided by the 33rd draw
     // after the day's 32 works. Seeds found by replaying the reference generator (an independent script):
     // 2387 draws 2501 (2501 % 2501 = 0), 1599 draws 23769 (a multiple of 1251 only), 106 draws 17201 (of 167

@@ -6,32 +6,56 @@
 #include <gtest/gtest.h>
 #include <set>
 
-TEST(Combat, TheAttackerWinsOnlyWhenItsStrengthAndRollBeatTheDefence) {
+TEST(Combat, TheAttackerWinsOnlyWhenItsStrengthAndRollBeatTheDefenceAndThePlayerIsToldWhoWhereAndHow) {
     // The roll is the first draw after seeding, brought into -half … half. Seeds found by replaying the
     // reference generator (an independent script): 2 draws 908 and 43 draws 3151 (rolls 1 and 0 of -5 … 5);
     // 224 draws 3460 and 230 draws 6186 (rolls -24 and -25 of -50 … 50).
-    const std::tuple<int, int, occupation, unsigned, bool> fights[] = {
-        // soldiers against defenders of a job, seed, won
-        {1, 1, Soldier, 2, true},
-        {1, 1, Soldier, 43, false},
-        {10, 50, Farmer, 224, true},
-        {10, 50, Farmer, 230, false},
-        {0, 0, Farmer, 2, false}};
-    for (const auto& [attackers, defenders, job, seedValue, won] : fights) {
+    struct fight {
+        int attackers, defenders;
+        occupation job;
+        unsigned seed;
+        bool won, unitDefends;
+        int attacking, defending; // 0 the human's faction, 1 Red, 2 Blue
+        bool logAll;              // logEnemies
+        const char* line;
+    };
+    const fight fights[] = {
+        {1, 1, Soldier, 2, true, false, 0, 1, false,
+         "The attacker has won! Your unit Raiders took Keep from Red at (2.0, 1.0)."},
+        {1, 1, Soldier, 43, false, false, 0, 1, false,
+         "The defender has won! Your unit Raiders was destroyed attacking Keep of Red at (2.0, 1.0)."},
+        {10, 50, Farmer, 224, true, false, 1, 0, false,
+         "The attacker has won! Your city Keep was taken by Raiders of Red at (2.0, 1.0)."},
+        {10, 50, Farmer, 230, false, false, 1, 0, false,
+         "The defender has won! Your city Keep destroyed the attacking Raiders of Red at (2.0, 1.0)."},
+        {1, 1, Soldier, 2, true, true, 1, 0, false,
+         "The attacker has won! Your unit Keep was destroyed by Raiders of Red at (2.0, 1.0)."},
+        {1, 1, Soldier, 2, true, true, 1, 2, true,
+         "The attacker has won! Raiders of Red destroyed Keep of Blue at (2.0, 1.0)."},
+        {0, 0, Farmer, 2, false, false, 1, 2, false, ""},
+        {0, 0, Farmer, 2, false, false, 1, 2, true,
+         "The defender has won! Keep of Blue destroyed the attacking Raiders of Red at (2.0, 1.0)."}};
+    for (const fight& f : fights) {
+        SCOPED_TRACE(f.line);
         simulationScope run;
-        Faction& red = run.addFaction("Red", "R");
-        Faction& blue = run.addFaction("Blue", "B");
-        militaryUnit& attacker = run.addUnit(red, 1, 1, attackers);
-        city& defender = run.addCity(blue, 1, 1);
-        run.addPeople(defender, defenders, job, true);
-        seed(seedValue);
+        logEnemies = f.logAll;
+        Faction* sides[] = {&run.addFaction("Mine", "M"), &run.addFaction("Red", "R"),
+                            &run.addFaction("Blue", "B")};
+        militaryUnit& attacker = run.addUnit(*sides[f.attacking], 1, 1, f.attackers, "Raiders");
+        placeableObject& defender =
+            f.unitDefends ? static_cast<placeableObject&>(run.addUnit(*sides[f.defending], 1, 1, 0, "Keep"))
+                          : run.addCity(*sides[f.defending], 1, 1, "Keep");
+        run.addPeople(defender, f.defenders, f.job, true);
+        seed(f.seed);
         quietOutput quiet;
         attackRoll(&attacker, &defender);
-        EXPECT_EQ(std::make_tuple(run.console.text(), defender.faction, attacker.inPlay(),
-                                  defender.numPeople(), attacker.numPeople()),
-                  won ? std::make_tuple(std::string("The attacker has won!\n"), &red, true, 0, attackers)
-                      : std::make_tuple(std::string("The defender has won!\n"), &blue, false, defenders, 0))
-            << attackers << " soldiers against " << defenders << ", seed " << seedValue;
+        EXPECT_EQ(std::make_tuple(run.console.text(), run.console.toneOf(0), attacker.numPeople(),
+                                  defender.numPeople(), defender.faction, defender.inPlay()),
+                  std::make_tuple(*f.line != 0 ? std::string(f.line) + "\n" : "",
+                                  f.attacking == 0 || f.defending == 0 ? logTone::alert : logTone::normal,
+                                  f.won ? f.attackers : 0, f.won ? 0 : f.defenders,
+                                  f.won && !f.unitDefends ? sides[f.attacking] : sides[f.defending],
+                                  !f.won || !f.unitDefends));
     }
 }
 

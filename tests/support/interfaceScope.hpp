@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/utf8Text.hpp"
+#include "sim/eventReports.hpp"
 #include "support/simulationScope.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleCommands.hpp"

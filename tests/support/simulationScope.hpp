@@ -2,6 +2,7 @@
 
 #include "app/consoleLog.hpp"
 #include "app/gameInit.hpp"
+#include "app/nameLists.hpp"
 #include "app/random.hpp"
 #include "path/aStarGraph.hpp"
 #include "sim/Faction.hpp"
@@ -37,9 +38,12 @@ class simulationScope {
     simulationScope(const simulationScope&) = delete;
     simulationScope& operator=(const simulationScope&) = delete;
 
-    /// Appends a faction to the run's list; the first one added becomes the human's.
+    /// Appends a faction to the run's list, with the name source of its place as in a new game; the first
+    /// one added becomes the human's.
     Faction& addFaction(const std::string& name, const std::string& leaderName) {
         Faction& added = *factions.emplace_back(std::make_unique<Faction>(name, leaderName));
+        added.personNames =
+            nameSource(readPersonNames(), nameSource::startState(worldSeed, factions.size() - 1));
         if (!humanPlayer) {
             humanPlayer = std::make_unique<player>(name, &added, added.leader.get());
         }

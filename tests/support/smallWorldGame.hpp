@@ -18,7 +18,8 @@
 /// `seedValue`, with its factions, built here the same way so that a window test knows where things stand.
 struct smallWorldGame {
     explicit smallWorldGame(unsigned seedValue) : map(smallWorldMap(seedValue)) {
-        iceCap north, south; // the caps come after the map, as the program generates them
+        worldSeed = static_cast<int>(seedValue); // which the people's names are drawn from
+        iceCap north, south;                     // the caps come after the map, as the program generates them
         north.gen();
         south.gen();
         std::ostringstream log;

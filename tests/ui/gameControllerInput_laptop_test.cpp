@@ -45,7 +45,7 @@ TEST(LaptopWindow, OpensWholeHomeSelectsTheCityAndTheStatusLineTakesNoOrder) {
     game.click(at(60), at(1050), 3);
     EXPECT_FALSE(ordered("status-line.png")) << "a right click on the status line gives no order";
     game.click(at(900), at(600), 3);
-    EXPECT_TRUE(ordered("map.png")) << "one on the map does";
+    EXPECT_TRUE(ordered("map.png")) << "one on the map orders the city, which is refused";
     game.hold("equal");
     const int gridY = static_cast<int>(world.humanCity().y); // rows gridY − 5 … gridY + 3 of the 7 load
     const auto pictures = static_cast<std::size_t>(9 * (std::min(6, gridY + 3) - std::max(0, gridY - 5) + 1));

@@ -54,19 +54,26 @@ TEST(GameController, FactionsStartOnLandTheHumansFirstEachWithACityAndAUnit) {
     ASSERT_EQ(std::make_pair(factions.size(), humanPlayer->faction),
               std::make_pair(std::size_t{3}, factions[0].get()));
     // From a separate script that replays the draws in the order the faction rules give, with the shipped
-    // name lists: each faction's names, its city's map cell and lattice point, and its people.
-    const std::tuple<const char*, const char*, const char*, float, float, int, int> made[] = {
-        {"Tester's Faction", "Tester", "Tester's city", 15.85f, 2.65f, 51, 8},
-        {"The League of Yaroford", "Farrin Kelarheim", "Quenulgard", 2.32f, 0.26f, 46, 11},
-        {"The Union of Taliholt", "Brann Elonia", "Elenvale", 15.49f, 0.53f, 48, 7}};
+    // name lists: each faction's names, its city's map cell and lattice point, and its people (as many as
+    // before people had names: naming draws nothing from it). Given names from a replay of each faction's own
+    // source (world seed 11899, its index): its first draw names the first citizen, the one after them the
+    // first soldier.
+    const std::tuple<const char*, const char*, const char*, float, float, int, int, const char*, const char*>
+        made[] = {
+            {"Tester's Faction", "Tester", "Tester's city", 15.85f, 2.65f, 51, 8, "Ambrose", "Alba"},
+            {"The League of Yaroford", "Farrin Kelarheim", "Quenulgard", 2.32f, 0.26f, 46, 11, "Neha",
+             "Aaro"},
+            {"The Union of Taliholt", "Brann Elonia", "Elenvale", 15.49f, 0.53f, 48, 7, "Zara", "Nuno"}};
     for (std::size_t f = 0; f < 3; ++f) {
-        const auto& [name, leader, cityName, x, y, citizens, soldiers] = made[f];
+        const auto& [name, leader, cityName, x, y, citizens, soldiers, citizen, soldier] = made[f];
         const placeableObject &home = *factions[f]->objects.at(0), &unit = *factions[f]->objects.at(1);
         EXPECT_EQ(std::make_tuple(factions[f]->name, factions[f]->leader->name, home.name, unit.name,
-                                  unit.people[0], home.numPeople(), unit.numPeople()),
+                                  unit.people[0], home.numPeople(), unit.numPeople(), home.people[0]->name,
+                                  unit.people[1]->name),
                   std::make_tuple(std::string(name), std::string(leader), std::string(cityName),
                                   std::string(leader) + "'s Unit",
-                                  static_cast<person*>(factions[f]->leader.get()), citizens, soldiers));
+                                  static_cast<person*>(factions[f]->leader.get()), citizens, soldiers,
+                                  std::string(citizen), std::string(soldier)));
         EXPECT_EQ(std::make_tuple(std::lround(home.x * 100), std::lround(home.y * 100), unit.x, unit.y),
                   std::make_tuple(std::lround(x * 100), std::lround(y * 100), home.x + 0.1f, home.y + 0.1f))
             << name;

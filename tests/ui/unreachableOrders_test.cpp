@@ -42,5 +42,6 @@ TEST(UnreachableOrders, TheConsoleSaysWhenTheHumansOrderFindsNoPathAndWhichGearI
         EXPECT_EQ(game.console().text(),
                   "Ordering move to: " + order + "\n" +
                       (reply ? "Scouts finds no path to " + order + reply + "\n" : ""));
+        EXPECT_EQ(game.console().toneOf(1), reply ? logTone::alert : logTone::normal);
     }
 }
