@@ -95,14 +95,14 @@ struct tiledWorld {
         north.gen();
         south.gen();
         const recordedGame game(0);
-        marks = mapMarksOf(game.made, [](const Faction&) { return sf::Color::Magenta; });
+        marks = pictureMarksOf(game.made, [](const Faction&) { return sf::Color::Magenta; });
         worldWidth = tile.mapWidth;
         worldHeight = tile.mapHeight;
     }
     std::unique_ptr<worldMap> map;
     iceCap north;
     iceCap south;
-    std::vector<mapMark> marks;
+    std::vector<pictureMark> marks;
 };
 
 /// The console's mapshot: map.png of the default world (1) or of the largest, 10 × 10 times its size (10),

@@ -303,8 +303,8 @@ void takeMapPicture(consoleView& console, const gameController* controller) {
     const std::string path = worldPath(worldName) + "/map.png";
     try {
         const sf::Vector2u size = mapPictureSize(*mapData);
-        const std::uintmax_t bytes = saveMapPicture(path, *mapData, *northCap, *southCap,
-                                                    mapMarksOf(factions, controller->view->factionColour));
+        const std::uintmax_t bytes = saveMapPicture(
+            path, *mapData, *northCap, *southCap, pictureMarksOf(factions, controller->view->factionColour));
         console.appendLog("Map picture written: " + path + ", " + std::to_string(size.x) + " x " +
                           std::to_string(size.y) + " pixels, " + std::to_string((bytes + 1023) / 1024) +
                           " kB.");

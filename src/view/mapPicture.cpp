@@ -54,12 +54,12 @@ void fillBaseRow(std::vector<std::uint8_t>& row, int y, const worldMap& map, con
 }
 
 /// Paints the part of `mark` that lies on row `y`, wrapping east to west.
-void paintMark(std::vector<std::uint8_t>& row, int width, int y, const mapMark& mark) {
+void paintMark(std::vector<std::uint8_t>& row, int width, int y, const pictureMark& mark) {
     const int dy = std::abs(y - mark.y);
-    const int reach = mark.city ? MAP_MARK_RADIUS : MAP_MARK_RADIUS - dy;
+    const int reach = mark.city ? PICTURE_MARK_RADIUS : PICTURE_MARK_RADIUS - dy;
     for (int dx = -reach; dx <= reach; ++dx) {
-        const bool edge =
-            mark.city ? std::max(std::abs(dx), dy) == MAP_MARK_RADIUS : std::abs(dx) + dy == MAP_MARK_RADIUS;
+        const bool edge = mark.city ? std::max(std::abs(dx), dy) == PICTURE_MARK_RADIUS
+                                    : std::abs(dx) + dy == PICTURE_MARK_RADIUS;
         setPixel(row, ((mark.x + dx) % width + width) % width, edge ? sf::Color::Black : mark.colour);
     }
 }
@@ -71,29 +71,29 @@ sf::Vector2u mapPictureSize(const worldMap& map) {
             static_cast<unsigned>(map.mapHeight * PIXELS + 2 * CAP_ROWS)};
 }
 
-std::vector<mapMark> mapMarksOf(const std::vector<std::unique_ptr<Faction>>& factions,
-                                const factionColourSource& colourOf) {
-    std::vector<mapMark> marks;
+std::vector<pictureMark> pictureMarksOf(const std::vector<std::unique_ptr<Faction>>& factions,
+                                        const factionColourSource& colourOf) {
+    std::vector<pictureMark> marks;
     constexpr float GRID_PIXELS = mapLayout::GRID_PIXELS;
     for (const auto& faction : factions) {
         const sf::Color colour = colourOf(*faction);
         for (const placeableObject* object : faction->objects) {
-            marks.push_back(mapMark{static_cast<int>(std::floor(object->x * GRID_PIXELS)),
-                                    CAP_ROWS + static_cast<int>(std::floor(object->y * GRID_PIXELS)),
-                                    dynamic_cast<const city*>(object) != nullptr, colour});
+            marks.push_back(pictureMark{static_cast<int>(std::floor(object->x * GRID_PIXELS)),
+                                        CAP_ROWS + static_cast<int>(std::floor(object->y * GRID_PIXELS)),
+                                        dynamic_cast<const city*>(object) != nullptr, colour});
         }
     }
     return marks;
 }
 
 void writeMapPicture(std::ostream& out, const worldMap& map, const iceCap& north, const iceCap& south,
-                     std::vector<mapMark> marks) {
+                     std::vector<pictureMark> marks) {
     const sf::Vector2u size = mapPictureSize(map);
     const int width = static_cast<int>(size.x);
     const int height = static_cast<int>(size.y);
     // By row, so that the marks on a row are a run of neighbours; later marks are painted over earlier ones.
     std::stable_sort(marks.begin(), marks.end(),
-                     [](const mapMark& a, const mapMark& b) { return a.y < b.y; });
+                     [](const pictureMark& a, const pictureMark& b) { return a.y < b.y; });
     pngRowWriter png(out, size.x, size.y);
     std::vector<std::uint8_t> base(static_cast<std::size_t>(width) * 3);
     std::vector<std::uint8_t> row(base.size());
@@ -103,12 +103,12 @@ void writeMapPicture(std::ostream& out, const worldMap& map, const iceCap& north
         if (y % PIXELS == 0) {
             fillBaseRow(base, y, map, north, south);
         }
-        while (first != marks.end() && first->y + MAP_MARK_RADIUS < y) {
+        while (first != marks.end() && first->y + PICTURE_MARK_RADIUS < y) {
             ++first;
         }
         row = base;
-        for (auto mark = first; mark != marks.end() && mark->y - MAP_MARK_RADIUS <= y; ++mark) {
-            if (std::abs(y - mark->y) <= MAP_MARK_RADIUS) {
+        for (auto mark = first; mark != marks.end() && mark->y - PICTURE_MARK_RADIUS <= y; ++mark) {
+            if (std::abs(y - mark->y) <= PICTURE_MARK_RADIUS) {
                 paintMark(row, width, y, *mark);
             }
         }
@@ -118,7 +118,7 @@ void writeMapPicture(std::ostream& out, const worldMap& map, const iceCap& north
 }
 
 std::uintmax_t saveMapPicture(const std::string& path, const worldMap& map, const iceCap& north,
-                              const iceCap& south, std::vector<mapMark> marks) {
+                              const iceCap& south, std::vector<pictureMark> marks) {
     writeFileAtomically(path, std::ios::out | std::ios::binary, [&](std::ostream& out) {
         writeMapPicture(out, map, north, south, std::move(marks));
     });

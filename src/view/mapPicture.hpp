@@ -17,7 +17,7 @@ class worldMap;
 // city and unit marked in its faction's colour. Written row by row: no copy of the picture is ever held.
 
 /// A city or unit on the picture: its centre pixel and its faction's colour.
-struct mapMark {
+struct pictureMark {
     int x;
     int y;
     bool city;
@@ -25,20 +25,20 @@ struct mapMark {
 };
 
 /// Half the side of a mark: a city is a square, a unit a diamond, each outlined in black [Units: pixels].
-constexpr int MAP_MARK_RADIUS = 4;
+constexpr int PICTURE_MARK_RADIUS = 4;
 
 /// Width and height of the picture of `map` in pixels: the map at 5 pixels a cell and the two caps.
 [[nodiscard]] sf::Vector2u mapPictureSize(const worldMap& map);
 
 /// A mark for every object in play of every faction, coloured by `colourOf`.
-[[nodiscard]] std::vector<mapMark> mapMarksOf(const std::vector<std::unique_ptr<Faction>>& factions,
-                                              const factionColourSource& colourOf);
+[[nodiscard]] std::vector<pictureMark> pictureMarksOf(const std::vector<std::unique_ptr<Faction>>& factions,
+                                                      const factionColourSource& colourOf);
 
 /// Writes the picture as a PNG to `out`. Throws std::runtime_error when it cannot be written.
 void writeMapPicture(std::ostream& out, const worldMap& map, const iceCap& north, const iceCap& south,
-                     std::vector<mapMark> marks);
+                     std::vector<pictureMark> marks);
 
 /// Writes the picture to `path` through a temporary file and returns the file's size in bytes. Throws
 /// std::runtime_error naming the path and the reason; a file at `path` is then left as it was.
 std::uintmax_t saveMapPicture(const std::string& path, const worldMap& map, const iceCap& north,
-                              const iceCap& south, std::vector<mapMark> marks);
+                              const iceCap& south, std::vector<pictureMark> marks);

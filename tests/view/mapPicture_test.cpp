@@ -28,7 +28,7 @@ TEST(MapPicture, TheWorldBetweenItsCapsWithEveryObjectMarkedInItsFactionsColour)
     const sf::Color mineColour(1, 2, 3), theirColour(200, 100, 50);
     const auto colourOf = [&](const Faction& f) { return &f == &mine ? mineColour : theirColour; };
     std::ostringstream png;
-    writeMapPicture(png, map, north, south, mapMarksOf(factions, colourOf));
+    writeMapPicture(png, map, north, south, pictureMarksOf(factions, colourOf));
     sf::Image picture;
     ASSERT_TRUE(picture.loadFromMemory(png.str().data(), png.str().size()));
     EXPECT_EQ(picture.getSize(), sf::Vector2u(950, 600));
