@@ -114,16 +114,10 @@ void BM_MapshotCommand(benchmark::State& state) {
     long peakGrowthKb = -1;
     std::uintmax_t bytes = 0;
     for (auto _ : state) {
-#if defined(__GLIBC__)
-        malloc_trim(0);
-#endif
-        const bool resetWorked = resetPeakResidentSize();
-        const long before = statusKilobytes("VmRSS");
-        bytes = saveMapPicture(folder.file("map.png"), *world.map, world.north, world.south, world.marks);
-        const long peak = statusKilobytes("VmHWM");
-        if (resetWorked && before >= 0 && peak >= 0) {
-            peakGrowthKb = std::max(peakGrowthKb, peak - before);
-        }
+        peakGrowthKb = std::max(peakGrowthKb, peakGrowthKilobytes([&] {
+                                    bytes = saveMapPicture(folder.file("map.png"), *world.map, world.north,
+                                                           world.south, world.marks);
+                                }));
     }
     const sf::Vector2u size = mapPictureSize(*world.map);
     state.counters["fileMB"] = static_cast<double>(bytes) / 1.0e6;

@@ -15,13 +15,20 @@
 #include "world/iceCap.hpp"
 #include "world/worldMap.hpp"
 
+#include "sim/AIController.hpp"
+#include "sim/Faction.hpp"
+#include "sim/pathSearches.hpp"
+
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -90,6 +97,20 @@ bool startRunWithGraph(benchmark::State& state, sf::Time* clock) {
         return false;
     }
     return true;
+}
+
+/// Path searches on the run's graph, their request-to-path times added to `latencies` (milliseconds, guarded
+/// by `lock`), and every computer faction handed to the opponent.
+inline void searchAndDriveComputerFactions(std::vector<double>& latencies, std::mutex& lock) {
+    microPatherSem = std::make_unique<pathSearchPool>(*graph);
+    microPatherSem->onSearchDone = [&](const pathSearchPool::searchRecord& record) {
+        const std::lock_guard<std::mutex> guard(lock);
+        latencies.push_back(std::chrono::duration<double, std::milli>(record.latency).count());
+    };
+    AIHandler = std::make_unique<AIController>();
+    for (std::size_t f = 1; f < factions.size(); ++f) {
+        AIHandler->addFaction(factions[f].get());
+    }
 }
 
 } // namespace

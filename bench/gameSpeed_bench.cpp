@@ -30,15 +30,7 @@ void BM_GameSpeed(benchmark::State& state) {
         }
         std::mutex latencyLock;
         std::vector<double> latencies;
-        microPatherSem = std::make_unique<pathSearchPool>(*graph);
-        microPatherSem->onSearchDone = [&](const pathSearchPool::searchRecord& record) {
-            const std::lock_guard<std::mutex> guard(latencyLock);
-            latencies.push_back(std::chrono::duration<double, std::milli>(record.latency).count());
-        };
-        AIHandler = std::make_unique<AIController>();
-        for (std::size_t f = 1; f < factions.size(); ++f) {
-            AIHandler->addFaction(factions[f].get());
-        }
+        searchAndDriveComputerFactions(latencies, latencyLock);
         controller->afterEachTick = [] { AIHandler->updateAI(); };
         controller->speed.set(static_cast<double>(state.range(0)));
         view = std::make_unique<gameView>();

@@ -358,17 +358,8 @@ void BM_MillionExpansionMemory(benchmark::State& state) {
     searchOutcome last;
     long peakGrowthKb = -1;
     for (auto _ : state) {
-#if defined(__GLIBC__)
-        // Hand freed memory back, so the search's own pages show in the peak.
-        malloc_trim(0);
-#endif
-        const bool resetWorked = resetPeakResidentSize();
-        const long before = statusKilobytes("VmRSS");
-        last = runSearch(*world.graph, start, goal);
-        const long peak = statusKilobytes("VmHWM");
-        if (resetWorked && before >= 0 && peak >= 0) {
-            peakGrowthKb = std::max(peakGrowthKb, peak - before);
-        }
+        peakGrowthKb =
+            std::max(peakGrowthKb, peakGrowthKilobytes([&] { last = runSearch(*world.graph, start, goal); }));
     }
     state.counters["expansions"] = static_cast<double>(last.expansions);
     state.counters["solverMB"] = static_cast<double>(last.solverBytes) / 1.0e6;

@@ -6,6 +6,10 @@
 #include <fstream>
 #include <string>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 /// A field of /proc/self/status in kB, or -1.
 inline long statusKilobytes(const std::string& field) {
     std::ifstream status("/proc/self/status");
@@ -24,4 +28,17 @@ inline bool resetPeakResidentSize() {
     clearRefs << "5";
     clearRefs.flush();
     return static_cast<bool>(clearRefs);
+}
+
+/// How far the peak resident size rose above the resident size while `work` ran, in kB, freed memory handed
+/// back first so that the work's own pages show; -1 where the kernel does not tell.
+template <class Work> long peakGrowthKilobytes(Work&& work) {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+    const bool reset = resetPeakResidentSize();
+    const long before = statusKilobytes("VmRSS");
+    work();
+    const long peak = statusKilobytes("VmHWM");
+    return reset && before >= 0 && peak >= 0 ? peak - before : -1;
 }

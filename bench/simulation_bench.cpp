@@ -73,15 +73,7 @@ void BM_ComputerFactionsPathRequests(benchmark::State& state) {
             return;
         }
         std::mutex latencyLock;
-        microPatherSem = std::make_unique<pathSearchPool>(*graph);
-        microPatherSem->onSearchDone = [&](const pathSearchPool::searchRecord& record) {
-            const std::lock_guard<std::mutex> guard(latencyLock);
-            latencies.push_back(std::chrono::duration<double, std::milli>(record.latency).count());
-        };
-        AIHandler = std::make_unique<AIController>();
-        for (std::size_t f = 1; f < factions.size(); ++f) {
-            AIHandler->addFaction(factions[f].get());
-        }
+        searchAndDriveComputerFactions(latencies, latencyLock);
         const bool peakReset = startPeakRecord();
         const long before = statusKilobytes("VmRSS");
         const auto start = std::chrono::steady_clock::now();
