@@ -82,10 +82,14 @@ TEST(ThreadedMilitaryUnit, CrossesTheSeamEitherWayTheShortWayOnGroundItMayStandO
     run.startSearches(1);
     Faction& mine = run.addFaction("Mine", "Me");
     quietOutput quiet;
-    for (const auto& [fromX, toX, arrivesAt] : {std::tuple{9.5f, 0.5f, 10.5f}, {0.5f, 9.5f, -0.5f}}) {
-        militaryUnit& unit = run.addUnit(mine, fromX, 0.5f, 2);
-        unit.setPath(toX + 1.0f, 0.5f);
+    // From, to, arriving at (x beyond the seam), the row, the waypoints: under the wall a straight line.
+    for (const auto& [fromX, toX, arrivesAt, y, legs] : {std::tuple{9.5f, 0.5f, 10.5f, 0.5f, 0u},
+                                                         {0.5f, 9.5f, -0.5f, 0.5f, 0u},
+                                                         {9.5f, 0.5f, 10.5f, 0.9f, 1u}}) {
+        militaryUnit& unit = run.addUnit(mine, fromX, y, 2);
+        unit.setPath(toX + 1.0f, y);
         ASSERT_TRUE(run.searchesDone());
+        EXPECT_TRUE(legs == 0 || unit.travelPath->size() == legs) << "a line across the seam, row " << y;
         for (int tick = 0; unit.moving && tick < 5000; ++tick) {
             unit.update();
             ASSERT_GT(
@@ -93,7 +97,7 @@ TEST(ThreadedMilitaryUnit, CrossesTheSeamEitherWayTheShortWayOnGroundItMayStandO
                 << "in the water at " << unit.x << ", " << unit.y << " from " << fromX;
         }
         EXPECT_EQ(std::make_tuple(unit.x, unit.y, unit.moving.load()),
-                  std::make_tuple(arrivesAt, 0.5f, false))
+                  std::make_tuple(arrivesAt, y, false))
             << "from " << fromX << ", past the seam";
     }
 }

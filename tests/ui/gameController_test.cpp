@@ -17,6 +17,13 @@ TEST(GameController, AtMostOneTickPerCallNoneWhilePausedAndEveryObjectUpdated) {
     joiner.installPath({{1.0f, 1.0f}});
     joiner.setMergeTarget(&run.addCity(faction, 1.0f, 1.0f));
     walker.installPath({{9.0f, 1.0f}});
+    // A raider of ten beats a walker of one standing where it arrives, on the first tick: beaten, the prey,
+    // later in the tick's order, does not step.
+    militaryUnit& raider = run.addUnit(faction, 5.0f, 1.0f, 10);
+    militaryUnit& prey = run.addUnit(run.addFaction("Blues", "Bo"), 5.0f, 1.0f, 1);
+    raider.installPath({{5.0f, 1.0f}});
+    raider.setAttackTarget(&prey);
+    prey.installPath({{9.0f, 1.0f}});
     quietOutput quiet;
     std::string ticks;
     const auto at = [&](std::int64_t milliseconds) {
@@ -35,11 +42,12 @@ TEST(GameController, AtMostOneTickPerCallNoneWhilePausedAndEveryObjectUpdated) {
     at(2'200'030'016);
     EXPECT_EQ(ticks, "- tick - - tick tick - - - tick tick - ")
         << "more than 16 ms of the game clock since the last tick; paused time does not count";
-    EXPECT_EQ(
-        std::make_tuple(currentGameTick, gameTime, controller.lastTickTime, std::lround(walker.x * 1000)),
-        std::make_tuple(5, std::int64_t{5 * SECONDS_PER_TICK}, std::int64_t{2'200'000'000}, 2005L))
+    EXPECT_EQ(std::make_tuple(currentGameTick, gameTime, controller.lastTickTime,
+                              std::lround(walker.x * 1000), prey.inPlay(), prey.x),
+              std::make_tuple(5, std::int64_t{5 * SECONDS_PER_TICK}, std::int64_t{2'200'000'000}, 2005L,
+                              false, 5.0f))
         << "a new game's calendar; the walker moved on every tick, though the joiner before it merged on "
-           "the first";
+           "the first; the prey never moved";
 }
 
 TEST(GameController, FactionsStartOnLandTheHumansFirstEachWithACityAndAUnit) {
