@@ -5,6 +5,7 @@
 #include "app/gameInit.hpp"
 #include "app/nameLists.hpp"
 #include "app/random.hpp"
+#include "app/savedGameChecks.hpp"
 #include "app/settings.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
@@ -192,6 +193,7 @@ savedGame loadSavedGame(const std::string& path, const savedGameWorld& world) {
                     nameSource(nullptr, nameSource::startState(static_cast<int>(world.seed), i));
             }
         }
+        checkLoadedGame(game.parts(), world);
     } catch (const std::exception& error) {
         throw savedGameRefused(std::string("it is damaged: ") + error.what());
     }
