@@ -268,6 +268,8 @@ TEST(GameSave, AGameThatCouldNotRunIsRefusedAsDamaged) {
         {[](auto&, auto&) { currentGameTick = -1; }, "a tick of -1"},
         {[](auto&, auto&) { gameTime = SECONDS_PER_DAY; }, "a game date of 86400 s at tick 0"},
         {[](auto&, auto& game) { game.lastTickTime = 5; }, "a last tick at 5 ms of a clock at 0 ms"},
+        {[](auto&, auto& game) { game.gameClock.restore(sf::microseconds(1'000'000'000'000'000), false); },
+         "a game clock at 1000000000000000 µs"}, // 31.7 years of play
     };
     const temporaryDirectory folder;
     const std::string path = folder.file("game.dat");
