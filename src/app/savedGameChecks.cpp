@@ -24,6 +24,8 @@ constexpr float FASTEST = 1.0f;
 /// Most of a resource, an item, a skill, or of all people's attack or defence together: beyond any game's,
 /// yet far enough from int's limit that a game adds to it for ages and a combat's roll on top still fits.
 constexpr std::int64_t MOST = 1'000'000'000;
+/// Most of anything a faction's ledger may hold: beyond any game's, and a tenth of its 64 bits' limit.
+constexpr long long MOST_IN_LEDGER = 900'000'000'000'000'000;
 /// Last tick a game may be saved at: the counter goes on for as long again.
 constexpr int LAST_TICK = std::numeric_limits<int>::max() / 2;
 /// Latest reading of the game clock a game may be saved at: 30 years of play, the clock's 64 bits good for
@@ -42,6 +44,21 @@ bool sensible(float value) {
 
 void requireAmount(std::int64_t amount, const std::string& what) {
     require(amount >= 0 && amount <= MOST, what + " at " + std::to_string(amount));
+}
+
+/// A faction's totals only grow, by at most a few int amounts a day each.
+void checkLedger(const economyLedger& ledger) {
+    const auto requireTotal = [](long long total) {
+        require(total >= 0 && total <= MOST_IN_LEDGER, "a faction's ledger at " + std::to_string(total));
+    };
+    for (const long long total : ledger.produced) {
+        requireTotal(total);
+    }
+    requireTotal(ledger.foodEaten);
+    requireTotal(ledger.foodForChildren);
+    for (const long long total : ledger.lostInBattle) {
+        requireTotal(total);
+    }
 }
 
 void checkCalendar(const gameParts& game) {
@@ -150,6 +167,7 @@ void checkLoadedGame(const gameParts& game, const savedGameWorld& world) {
     std::set<const placeableObject*> inPlay;
     for (const std::unique_ptr<Faction>& faction : game.factions) {
         require(faction->leader->faction == faction.get(), "a leader of another faction");
+        checkLedger(faction->ledger);
         for (const city* c : faction->leader->cities) {
             require(c != nullptr, "a missing city in a leader's cities");
         }

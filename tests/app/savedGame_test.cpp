@@ -265,6 +265,7 @@ TEST(GameSave, AGameThatCouldNotRunIsRefusedAsDamaged) {
         // Two soldiers at 600,000,000, two at 10, and the leader (a soldier outside the unit) at 10.
         {[](auto& unit, auto&) { unit.people[0]->attack = unit.people[1]->attack = 600'000'000; },
          "the attack of everyone at 1200000030"},
+        {[](auto&, auto&) { factions[0]->ledger.foodEaten = -1; }, "a faction's ledger at -1"},
         {[](auto&, auto&) { currentGameTick = -1; }, "a tick of -1"},
         {[](auto&, auto&) { gameTime = SECONDS_PER_DAY; }, "a game date of 86400 s at tick 0"},
         {[](auto&, auto& game) { game.lastTickTime = 5; }, "a last tick at 5 ms of a clock at 0 ms"},
