@@ -79,26 +79,45 @@ class fuzzedGame {
     }
 
     /// Plays the game to be saved; the human splits, founds and merges, so that the file holds every kind
-    /// of link. Its searches may take ten frames, as in the game, where an attacking unit's requests to
-    /// follow its target are refused while its search runs (finishing every one would cost twenty times as
-    /// much), so that the saved game differs a little from run to run.
+    /// of link, and it ends with searches in flight, which the file records. Its searches may take ten
+    /// frames, as in the game, where an attacking unit's requests to follow its target are refused while its
+    /// search runs (finishing every one would cost twenty times as much), so that the saved game differs a
+    /// little from run to run.
     void playSavedGame() {
         for (int tick = 1; tick <= SAVED_TICKS; ++tick) {
             Faction& human = *factions[0];
+            placeableObject* home = human.objects.empty() ? nullptr : human.objects.front();
             placeableObject* unit = nullptr;
             for (placeableObject* object : human.objects) {
                 unit = object->isMilitary && object->numPeople() >= 2 ? object : unit;
             }
-            if (unit != nullptr && tick % 1200 == 300) {
-                split(unit, {unit->people.begin(), unit->people.begin() + unit->numPeople() / 2});
-            } else if (unit != nullptr && tick % 1200 == 600) {
+            if (home != nullptr && home->numPeople() > 10 && tick % 400 == 100) {
+                // Four citizens sent against another faction's first city: units live to the end.
+                placeableObject* raiders = split(home, {home->people.begin(), home->people.begin() + 4});
+                placeableObject* target =
+                    factions[1 + tick / 400 % (factions.size() - 1)]->objectsMade()[0].get();
+                if (raiders != nullptr) {
+                    raiders->setPath(target->x + 1.0f, target->y);
+                    raiders->setAttackTarget(target);
+                }
+            } else if (unit != nullptr && tick % 1200 == 700) {
                 foundCity(unit);
-            } else if (unit != nullptr && tick % 1200 == 900) {
-                placeableObject* home = human.objects.front();
+            } else if (unit != nullptr && home != nullptr && unit != home && tick % 1200 == 1000) {
                 unit->setMergeTarget(home);
                 unit->setPath(home->x + 1.0f, home->y);
             }
-            play(1, tick % 10 == 0);
+            play(1, tick % 10 == 5);
+        }
+        // Many searches in flight at the save: every object not searching (cities too, which a path does not
+        // move) sent to the first city of the faction half the list away.
+        for (std::size_t f = 0; f < factions.size(); ++f) {
+            const placeableObject& far =
+                *factions[(f + factions.size() / 2) % factions.size()]->objectsMade()[0];
+            for (placeableObject* object : factions[f]->objects) {
+                if (!object->pathInProgress) {
+                    object->setPath(far.x + 1.0f, far.y);
+                }
+            }
         }
     }
 
@@ -223,18 +242,22 @@ int main() {
     fuzzedGame game(folder.path());
     game.playSavedGame();
     saveCurrentGame(path, *controller);
+    microPatherSem->waitUntilIdle(std::chrono::steady_clock::now() + std::chrono::hours(1));
     const std::string saved = readTextFile(path);
     const std::string payload = saved.substr(SAVED_GAME_HEADER_BYTES);
-    std::cerr
-        << "Saved game: " << saved.size() << " bytes at tick " << currentGameTick << ", "
-        << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count()
-        << " s" << std::endl;
-
+    std::size_t inFlight = 0;
     try {
-        continueGame(loadSavedGame(path, currentWorld()), *controller, *AIHandler);
+        savedGame intact = loadSavedGame(path, currentWorld());
+        inFlight = intact.pendingPaths.size();
+        continueGame(std::move(intact), *controller, *AIHandler);
     } catch (const savedGameRefused& refusal) {
         fault(0, std::string("the saved game itself was refused: ") + refusal.what());
     }
+    std::cerr
+        << "Saved game: " << saved.size() << " bytes at tick " << currentGameTick << ", " << inFlight
+        << " path searches in flight, "
+        << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count()
+        << " s" << std::endl;
 
     std::mt19937_64 random(changesSeed);
     std::uint64_t refused = 0, loaded = 0, gameOver = 0;
@@ -249,7 +272,8 @@ int main() {
         try {
             savedGame loadedGame = loadSavedGame(path, currentWorld());
             continueGame(std::move(loadedGame), *controller, *AIHandler);
-            controller->gameClock.resume(); // a game saved paused plays on as after "resume"
+            controller->resumePendingPaths(); // as the window's start does
+            controller->gameClock.resume();   // a game saved paused plays on as after "resume"
             ++loaded;
             game.play(PLAYED_TICKS);
         } catch (const savedGameRefused& refusal) {

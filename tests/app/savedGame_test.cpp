@@ -266,6 +266,12 @@ TEST(GameSave, AGameThatCouldNotRunIsRefusedAsDamaged) {
         {[](auto& unit, auto&) { unit.people[0]->attack = unit.people[1]->attack = 600'000'000; },
          "the attack of everyone at 1200000030"},
         {[](auto&, auto&) { factions[0]->ledger.foodEaten = -1; }, "a faction's ledger at -1"},
+        {[](auto& unit, auto& game) {
+             pathQuery outside;
+             outside.startNode = -1;
+             game.awaitPaths({{&unit, outside}});
+         },
+         "a path from or to node -1 of 4680000"}, // of 3600 × 1300 nodes
         {[](auto&, auto&) { currentGameTick = -1; }, "a tick of -1"},
         {[](auto&, auto&) { gameTime = SECONDS_PER_DAY; }, "a game date of 86400 s at tick 0"},
         {[](auto&, auto& game) { game.lastTickTime = 5; }, "a last tick at 5 ms of a clock at 0 ms"},
