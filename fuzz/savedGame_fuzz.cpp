@@ -92,7 +92,7 @@ class fuzzedGame {
                 unit = object->isMilitary && object->numPeople() >= 2 ? object : unit;
             }
             if (home != nullptr && home->numPeople() > 10 && tick % 400 == 100) {
-                // Four citizens sent against another faction's first city: units live to the end.
+                // Four citizens sent against another faction's first city: new units walk all game long.
                 placeableObject* raiders = split(home, {home->people.begin(), home->people.begin() + 4});
                 placeableObject* target =
                     factions[1 + tick / 400 % (factions.size() - 1)]->objectsMade()[0].get();

@@ -271,7 +271,14 @@ TEST(GameSave, AGameThatCouldNotRunIsRefusedAsDamaged) {
              outside.startNode = -1;
              game.awaitPaths({{&unit, outside}});
          },
-         "a path from or to node -1 of 4680000"}, // of 3600 × 1300 nodes
+         "a path from or to node -1 of 4680000"},                                 // of 3600 × 1300 nodes
+        {[](auto&, auto& game) { game.statistics.record(1, {factionTotals{}}); }, // on day 0
+         "statistics of day 1 out of order, after the game's day 0 or for 1 factions"},
+        {[](auto&, auto& game) {
+             std::tie(currentGameTick, gameTime) = std::make_tuple(120, SECONDS_PER_DAY);
+             game.statistics.record(1, {factionTotals{{0, 0, 0, -1}}});
+         },
+         "a statistic of -1"},
         {[](auto&, auto&) { currentGameTick = -1; }, "a tick of -1"},
         {[](auto&, auto&) { gameTime = SECONDS_PER_DAY; }, "a game date of 86400 s at tick 0"},
         {[](auto&, auto& game) { game.lastTickTime = 5; }, "a last tick at 5 ms of a clock at 0 ms"},
