@@ -4,6 +4,7 @@
 #include "app/savedGame.hpp"
 #include "sim/Faction.hpp"
 #include "sim/factionStatistics.hpp"
+#include "sim/gameOutcome.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/placeableObject.hpp"
 #include "sim/player.hpp"
@@ -189,4 +190,8 @@ void checkLoadedGame(const gameParts& game, const savedGameWorld& world) {
     }
     checkPendingPaths(game, world);
     checkStatistics(game);
+    // The tick a game ended on, and none while it goes on.
+    const gameOutcome& outcome = game.outcome;
+    require(outcome.endTick >= 0 && (outcome.ended() || outcome.endTick == 0),
+            "a game's end at tick " + std::to_string(outcome.endTick));
 }

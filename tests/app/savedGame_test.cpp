@@ -218,11 +218,12 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
                               old.randomState, old.factions[1]->objects[0]->target->name,
                               scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name,
-                              old.statistics.size(), old.outcome.result, old.factions[1]->personNames.state()),
+                              old.statistics.size(), old.outcome.result,
+                              old.factions[1]->personNames.state()),
               std::make_tuple(1234, std::int64_t{1234 * 720}, std::int64_t{100000000}, true,
                               std::int64_t{99984}, 4242u, std::string("Hold"), std::size_t{2},
-                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0}, gameResult::playing,
-                              std::uint64_t{7} << 32 | 1))
+                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0},
+                              gameResult::playing, std::uint64_t{7} << 32 | 1))
         << "a version 1 game has no statistics, goes on, and draws names as a new game of its world, seed 7, "
            "would";
 
@@ -279,6 +280,7 @@ TEST(GameSave, AGameThatCouldNotRunIsRefusedAsDamaged) {
              game.statistics.record(1, {factionTotals{{0, 0, 0, -1}}});
          },
          "a statistic of -1"},
+        {[](auto&, auto& game) { game.outcome.endTick = 5; }, "a game's end at tick 5"}, // still playing
         {[](auto&, auto&) { currentGameTick = -1; }, "a tick of -1"},
         {[](auto&, auto&) { gameTime = SECONDS_PER_DAY; }, "a game date of 86400 s at tick 0"},
         {[](auto&, auto& game) { game.lastTickTime = 5; }, "a last tick at 5 ms of a clock at 0 ms"},
