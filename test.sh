@@ -18,11 +18,12 @@ ctest --test-dir build --output-on-failure -j "$jobs" -LE 'display|laptop'
 # grep reads the whole list: with -q it could stop early, and under pipefail ctest's broken pipe would
 # then skip the window tests.
 if ctest --test-dir build -N -L display | grep 'Test *#' > /dev/null; then
-    # A screen the default 1920 × 1080 window fits whole, with room for a title bar and a task bar.
+    # Each on an X server of its own. A screen the default 1920 × 1080 window fits whole, with room for a
+    # title bar and a task bar.
     step "window tests (Xvfb)"
-    xvfb-run -a -s "-screen 0 2048x1200x24" ctest --test-dir build --output-on-failure -L display
+    scripts/withXvfb.sh 2048x1200 ctest --test-dir build --output-on-failure -L display
     step "window tests on a laptop's screen (Xvfb)"
-    xvfb-run -a -s "-screen 0 1366x768x24" ctest --test-dir build --output-on-failure -L laptop
+    scripts/withXvfb.sh 1366x768 ctest --test-dir build --output-on-failure -L laptop
 fi
 
 step "ThreadSanitizer build"

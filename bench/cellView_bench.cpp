@@ -100,7 +100,7 @@ void BM_CellViewDecodeSfml(benchmark::State& state) {
 BENCHMARK(BM_CellViewDecodeSfml)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 /// The 100 decoded pictures (sized as for BM_CellViewDecodeTurboJpeg) copied into textures on one thread;
-/// needs a display (run under xvfb-run).
+/// needs a display (run under scripts/withXvfb.sh).
 void BM_CellViewUpload(benchmark::State& state) {
     const char* displayName = std::getenv("DISPLAY");
     if (displayName == nullptr || *displayName == '\0') {

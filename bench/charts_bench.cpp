@@ -1,6 +1,7 @@
 // The factions' statistics and what is made of them on the default world: the memory the statistics hold, the
-// frame time with the chart panel open against closed (run under xvfb-run), and the time of the console's
-// stats and mapshot with the peak memory the map picture adds, on the default world and on the largest.
+// frame time with the chart panel open against closed (run under scripts/withXvfb.sh), and the time of the
+// console's stats and mapshot with the peak memory the map picture adds, on the default world and on the
+// largest.
 #include "app/statisticsFile.hpp"
 #include "benchWorld.hpp"
 #include "frameSession.hpp"

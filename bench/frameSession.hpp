@@ -1,7 +1,7 @@
 #pragma once
 
 // The run's objects of the default world with a real window, for benchmarks of whole frames (run under
-// xvfb-run).
+// scripts/withXvfb.sh).
 
 #include "app/gameInit.hpp"
 #include "app/worldFiles.hpp"

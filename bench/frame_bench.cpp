@@ -1,4 +1,4 @@
-// Frame times of a default game in each view mode, in a real window (run under xvfb-run).
+// Frame times of a default game in each view mode, in a real window (run under scripts/withXvfb.sh).
 #include "frameSession.hpp"
 #include "view/gridView.hpp"
 

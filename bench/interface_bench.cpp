@@ -1,5 +1,5 @@
-// The interface in a real window on the default world (run under xvfb-run): frame time with the panels
-// full, and the time from a click or a key to the frame that shows what it did.
+// The interface in a real window on the default world (run under scripts/withXvfb.sh): frame time with the
+// panels full, and the time from a click or a key to the frame that shows what it did.
 #include "frameSession.hpp"
 #include "sim/Faction.hpp"
 #include "sim/city.hpp"

@@ -2,7 +2,7 @@
 # Window figures of the default world under Xvfb: CPU share of an idle window, the time from the key
 # press to the cell view of a grid without pictures, and the peak memory after crossing 20 grids in the
 # cell view. Run after a release build on a screen the default window fits:
-#   xvfb-run -a -s "-screen 0 2048x1200x24" bench/window_figures.sh
+#   scripts/withXvfb.sh 2048x1200 bench/window_figures.sh
 # KESTROVA_BINARY names another build of the program; KESTROVA_CELL_VIEW_SHOT a PNG file for a screenshot
 # of the first cell view, to compare two builds' pictures.
 set -euo pipefail

@@ -54,8 +54,9 @@ class gameArchive {
     [[nodiscard]] static std::string write(const gameParts& game);
     /// Fills `game`, whose lists start empty, from a payload of format `version` (1 up to
     /// SAVED_GAME_VERSION); fields a version lacks keep the values `game` holds. Every count is checked
-    /// against the bytes left before anything is made from it, and every link against what was made. Throws
-    /// std::exception saying what is wrong; whatever was made then belongs to `game`.
+    /// against the bytes left before anything is made from it, and every link against what was made; whether
+    /// the game can run on what was read is checkLoadedGame's part. Throws std::exception saying what is
+    /// wrong; whatever was made then belongs to `game`.
     static void read(std::string_view payload, const gameParts& game, std::uint32_t version);
 
     /// An empty T to be filled from a payload; the public constructors draw from the random source.

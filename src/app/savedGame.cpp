@@ -5,6 +5,7 @@
 #include "app/gameInit.hpp"
 #include "app/nameLists.hpp"
 #include "app/random.hpp"
+#include "app/savedGameChecks.hpp"
 #include "app/settings.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
@@ -35,6 +36,7 @@ constexpr std::size_t HEIGHT_AT = WIDTH_AT + 4;
 constexpr std::size_t LENGTH_AT = HEIGHT_AT + 4;
 constexpr std::size_t CRC_AT = LENGTH_AT + 8;
 constexpr std::size_t HEADER_BYTES = CRC_AT + 4;
+static_assert(HEADER_BYTES == SAVED_GAME_HEADER_BYTES);
 
 void putNumber(std::string& bytes, std::uint64_t value, int size) {
     for (int k = 0; k < size; ++k) {
@@ -54,17 +56,6 @@ std::uint32_t crcOf(std::string_view bytes) {
     boost::crc_32_type crc;
     crc.process_bytes(bytes.data(), bytes.size());
     return crc.checksum();
-}
-
-std::string header(const savedGameWorld& world, std::string_view payload) {
-    std::string bytes(FORMAT_NAME);
-    putNumber(bytes, SAVED_GAME_VERSION, 4);
-    putNumber(bytes, world.seed, 4);
-    putNumber(bytes, static_cast<std::uint32_t>(world.width), 4);
-    putNumber(bytes, static_cast<std::uint32_t>(world.height), 4);
-    putNumber(bytes, payload.size(), 8);
-    putNumber(bytes, crcOf(payload), 4);
-    return bytes;
 }
 
 std::string describe(const savedGameWorld& world) {
@@ -124,6 +115,17 @@ std::string systemError() {
 
 } // namespace
 
+std::string savedGameHeader(const savedGameWorld& world, std::string_view payload) {
+    std::string bytes(FORMAT_NAME);
+    putNumber(bytes, SAVED_GAME_VERSION, 4);
+    putNumber(bytes, world.seed, 4);
+    putNumber(bytes, static_cast<std::uint32_t>(world.width), 4);
+    putNumber(bytes, static_cast<std::uint32_t>(world.height), 4);
+    putNumber(bytes, payload.size(), 8);
+    putNumber(bytes, crcOf(payload), 4);
+    return bytes;
+}
+
 savedGameWorld currentWorld() {
     return {static_cast<std::uint32_t>(worldSeed), worldWidth, worldHeight};
 }
@@ -161,7 +163,7 @@ std::string savedGameBytes(const gameController& controller) {
     const std::string payload = gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick,
                                                     gameTime, clockMicroseconds, clockPaused, lastTickTime,
                                                     randomState, pendingPaths, statistics, outcome});
-    return header(currentWorld(), payload) + payload;
+    return savedGameHeader(currentWorld(), payload) + payload;
 }
 
 void saveCurrentGame(const std::string& path, const gameController& controller) {
@@ -192,6 +194,7 @@ savedGame loadSavedGame(const std::string& path, const savedGameWorld& world) {
                     nameSource(nullptr, nameSource::startState(static_cast<int>(world.seed), i));
             }
         }
+        checkLoadedGame(game.parts(), world);
     } catch (const std::exception& error) {
         throw savedGameRefused(std::string("it is damaged: ") + error.what());
     }

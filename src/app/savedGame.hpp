@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class AIController;
@@ -27,6 +28,9 @@ struct gameParts;
 constexpr std::uint32_t SAVED_GAME_VERSION = 2;
 constexpr std::uint32_t OLDEST_SAVED_GAME_VERSION = 1;
 
+/// The header's size: the format's name, its version, the world, and the payload's length and CRC-32.
+constexpr std::size_t SAVED_GAME_HEADER_BYTES = 48;
+
 /// The world a saved game was made in, as its header records it.
 struct savedGameWorld {
     std::uint32_t seed;
@@ -36,6 +40,9 @@ struct savedGameWorld {
 
 /// The world of the current run.
 savedGameWorld currentWorld();
+
+/// The header of a game.dat of the current format for a game saved in `world` whose payload is `payload`.
+[[nodiscard]] std::string savedGameHeader(const savedGameWorld& world, std::string_view payload);
 
 /// A whole game read from game.dat, not yet in play.
 struct savedGame {

@@ -1,5 +1,6 @@
 #include "world/gridGeneration.hpp"
 
+#include "app/atomicFile.hpp"
 #include "world/grid.hpp"
 #include "world/jpegFile.hpp"
 #include "world/terrainImage.hpp"
@@ -99,6 +100,8 @@ void preloadGrids(const worldMap& map, aStarGraph& graph, const std::string& ima
                                   imageDirectory, lock, progress, out);
         };
     });
+    // One flush for all the pictures, before graph.dat marks the world finished.
+    syncFileSystem(imageDirectory);
 }
 
 void generateAndSaveSubgridImage(const heightField& parentField, int sx, int sy, const std::string& directory,
@@ -118,4 +121,8 @@ void generateSubgridImages(const heightField& parentField, const std::vector<std
                               subgridImagePath(worldPath, gx, gy, sx, sy));
         };
     });
+    // A picture that is there is never made again, so it must not be left empty by a power cut.
+    if (!cells.empty()) {
+        syncFileSystem(directory);
+    }
 }

@@ -19,8 +19,9 @@ void generateGridTerrain(int gx, int gy, const worldMap& map, aStarGraph& graph,
                          std::ostream& out);
 
 /// Generates every cell grid of the map on `workers` threads (0: one per hardware thread) and returns
-/// when all have finished. `graph` needs at least 100 nodes per grid in each direction; writing it to
-/// graph.dat is left to the caller.
+/// when all have finished and their pictures are on disk. `graph` needs at least 100 nodes per grid in each
+/// direction; writing it to graph.dat is left to the caller. Throws std::runtime_error when a picture cannot
+/// be written.
 void preloadGrids(const worldMap& map, aStarGraph& graph, const std::string& imageDirectory,
                   unsigned workers = 0, std::ostream& out = std::cout);
 
@@ -30,7 +31,8 @@ void generateAndSaveSubgridImage(const heightField& parentField, int sx, int sy,
                                  const std::string& file);
 
 /// Writes the pictures of the subgrids `cells` (sx, sy) of cell grid (gx, gy), whose heights are
-/// `parentField`, into the world at `worldPath` on `workers` threads (0: one per hardware thread).
-/// Only reads `parentField`. Throws std::runtime_error when a picture cannot be written.
+/// `parentField`, into the world at `worldPath` on `workers` threads (0: one per hardware thread), and
+/// flushes them to disk. Only reads `parentField`. Throws std::runtime_error when a picture cannot be
+/// written.
 void generateSubgridImages(const heightField& parentField, const std::vector<std::pair<int, int>>& cells,
                            const std::string& worldPath, int gx, int gy, unsigned workers = 0);

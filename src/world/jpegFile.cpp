@@ -155,10 +155,13 @@ bool writeJpeg(const std::uint8_t* pixels, unsigned width, unsigned height, pixe
         error = "the image is empty";
     } else if (compressor.compress(pixels, width, height, layout, error)) {
         try {
-            writeFileAtomically(path, std::ios::binary, [&](std::ostream& file) {
-                file.write(reinterpret_cast<const char*>(compressor.data()),
-                           static_cast<std::streamsize>(compressor.bytes()));
-            });
+            writeFileAtomically(
+                path, std::ios::binary,
+                [&](std::ostream& file) {
+                    file.write(reinterpret_cast<const char*>(compressor.data()),
+                               static_cast<std::streamsize>(compressor.bytes()));
+                },
+                fileDurability::deferred);
             return true;
         } catch (const std::exception& failure) {
             // One insertion per line keeps lines from concurrent writers whole.

@@ -9,7 +9,9 @@
 #include "world/iceCap.hpp"
 
 #include <boost/crc.hpp>
+#include <cmath>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -216,11 +218,12 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
                               old.randomState, old.factions[1]->objects[0]->target->name,
                               scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name,
-                              old.statistics.size(), old.outcome.result, old.factions[1]->personNames.state()),
+                              old.statistics.size(), old.outcome.result,
+                              old.factions[1]->personNames.state()),
               std::make_tuple(1234, std::int64_t{1234 * 720}, std::int64_t{100000000}, true,
                               std::int64_t{99984}, 4242u, std::string("Hold"), std::size_t{2},
-                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0}, gameResult::playing,
-                              std::uint64_t{7} << 32 | 1))
+                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0},
+                              gameResult::playing, std::uint64_t{7} << 32 | 1))
         << "a version 1 game has no statistics, goes on, and draws names as a new game of its world, seed 7, "
            "would";
 
@@ -239,4 +242,64 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     setrlimit(RLIMIT_FSIZE, &unlimited);
     EXPECT_EQ(reason, "Could not write " + path + ": File too large");
     EXPECT_TRUE(readTextFile(path) == intact) << "the previous game.dat changed";
+}
+
+TEST(GameSave, AGameThatCouldNotRunIsRefusedAsDamaged) {
+    using damage = std::function<void(militaryUnit&, gameController&)>;
+    const struct {
+        damage change;
+        std::string what;
+    } cases[] = {
+        {[](auto&, auto&) { AIHandler->addFaction(nullptr); }, // crashed the opponent's step
+         "the computer opponent drives a faction that is not there"},
+        {[](auto&, auto&) { humanPlayer->faction = nullptr; }, "a player without a leader or a faction"},
+        {[](auto&, auto&) { factions[0]->leader->cities.push_back(nullptr); },
+         "a missing city in a leader's cities"},
+        {[](auto& unit, auto&) { unit.people[1]->alive = false; }, "a dead person in a list of people"},
+        {[](auto& unit, auto&) { unit.people.push_back(unit.people[0]); }, "a person in two lists of people"},
+        {[](auto& unit, auto&) { unit.people.push_back(nullptr); }, "a missing person in a list of people"},
+        {[](auto& unit, auto&) { unit.y = INFINITY; }, "a position of inf"},
+        {[](auto& unit, auto&) { unit.speed = 2.0f; }, "a speed of 2.000000"},
+        {[](auto& unit, auto&) { unit.iron = -1; }, "iron at -1"},
+        {[](auto& unit, auto&) { unit.equipment[raft] = 1'000'000'001; }, "travel gear at 1000000001"},
+        {[](auto& unit, auto&) { unit.people[0]->skills[Farmer] = -10; }, "a skill at -10"},
+        // Two soldiers at 600,000,000, two at 10, and the leader (a soldier outside the unit) at 10.
+        {[](auto& unit, auto&) { unit.people[0]->attack = unit.people[1]->attack = 600'000'000; },
+         "the attack of everyone at 1200000030"},
+        {[](auto&, auto&) { factions[0]->ledger.foodEaten = -1; }, "a faction's ledger at -1"},
+        {[](auto& unit, auto& game) {
+             pathQuery outside;
+             outside.startNode = -1;
+             game.awaitPaths({{&unit, outside}});
+         },
+         "a path from or to node -1 of 4680000"},                                 // of 3600 × 1300 nodes
+        {[](auto&, auto& game) { game.statistics.record(1, {factionTotals{}}); }, // on day 0
+         "statistics of day 1 out of order, after the game's day 0 or for 1 factions"},
+        {[](auto&, auto& game) {
+             std::tie(currentGameTick, gameTime) = std::make_tuple(120, SECONDS_PER_DAY);
+             game.statistics.record(1, {factionTotals{{0, 0, 0, -1}}});
+         },
+         "a statistic of -1"},
+        {[](auto&, auto& game) { game.outcome.endTick = 5; }, "a game's end at tick 5"}, // still playing
+        {[](auto&, auto&) { currentGameTick = -1; }, "a tick of -1"},
+        {[](auto&, auto&) { gameTime = SECONDS_PER_DAY; }, "a game date of 86400 s at tick 0"},
+        {[](auto&, auto& game) { game.lastTickTime = 5; }, "a last tick at 5 ms of a clock at 0 ms"},
+        {[](auto&, auto& game) { game.gameClock.restore(sf::microseconds(1'000'000'000'000'000), false); },
+         "a game clock at 1000000000000000 µs"}, // 31.7 years of play
+    };
+    const temporaryDirectory folder;
+    const std::string path = folder.file("game.dat");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        simulationScope run;
+        gameController game([] { return sf::Time::Zero; }); // on tick 0, its clock at 0
+        AIHandler = std::make_unique<AIController>();
+        militaryUnit& unit = run.addUnit(run.addFaction("Mine", "Me"), 2.0f, 3.0f, 4);
+        c.change(unit, game);
+        saveCurrentGame(path, game);
+        std::ostringstream out;
+        EXPECT_EQ(openSavedGame(path, game, *AIHandler, out).line,
+                  path + " was not loaded: it is damaged: " + c.what +
+                      ". The world starts with new factions; the file is left as it is.");
+    }
 }

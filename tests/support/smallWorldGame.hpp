@@ -44,7 +44,7 @@ struct smallWorldWindow {
     temporaryDirectory directory;
 };
 
-constexpr const char* NEEDS_DISPLAY = "these tests need an X display; ./test.sh runs them under xvfb-run";
+constexpr const char* NEEDS_DISPLAY = "these tests need an X display; ./test.sh runs them under Xvfb";
 
 /// The window pixel at which the grid view (view mode 1, default window) on grid (gridX, gridY) draws world
 /// point (x, y); the mouse is 7 pixels lower for the cursor to be that point.

@@ -10,7 +10,7 @@ TEST(LaptopWindow, OpensWholeHomeSelectsTheCityAndTheStatusLineTakesNoOrder) {
     const smallWorldWindow setup;
     const sf::VideoMode screen = setup.display.open() ? sf::VideoMode::getDesktopMode() : sf::VideoMode();
     if (screen.width != 1366 || screen.height != 768) {
-        GTEST_SKIP() << "needs a 1366 x 768 screen: ./test.sh runs it under xvfb-run";
+        GTEST_SKIP() << "needs a 1366 x 768 screen: ./test.sh runs it under Xvfb";
     }
     const smallWorldGame world(5);
     windowSession game(setup.directory, "--world w --seed 5");
