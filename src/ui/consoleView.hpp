@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class autosaves;
 class consoleWindow;
 class gameController;
 
@@ -68,6 +69,9 @@ class consoleView : public consoleLog {
     bool active = false;
     /// What the commands close and resize.
     consoleWindow* window;
+    /// The run's autosaves, through which saves lists the world's saves and continue chooses one; null
+    /// without a world.
+    autosaves* saves = nullptr;
     /// The command lines run in this console, oldest first.
     std::vector<std::string> history;
 

@@ -1,3 +1,4 @@
+#include "app/autosaves.hpp"
 #include "app/worldSelection.hpp"
 #include "sim/AIController.hpp"
 #include "support/interfaceScope.hpp"
@@ -43,6 +44,8 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     commandScope scope;
     quietOutput quiet;
     worldSeed = -1;
+    autosaves saves("worlds/w", currentWorld(), 0, 0);
+    scope.game.console().saves = &saves;
     // The world's name | the line, or the object a click selects | the reply, its line breaks written as \n.
     for (const std::vector<std::string>& row : tableRows(R"(
             w    | pause          | Game paused.\n
@@ -54,7 +57,11 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
             w    | scale 10.5     | Scale must be from 0.01 to 10: try again.\n
             w    | give horse     | No object selected.\n
             w    | addAI all      | Added AI to all non-player factions\n
+            w    | continue 1     | This world has no saves to continue.\n
             w    | save           | World saved to: worlds/w/gamedata.dat\nGame saved: worlds/w/game.dat, tick 0, Thu Jan  1 00:00:00 1970\n
+            w    | saves          | Saves of this world, newest first (continue <n> goes on from one):\n1. worlds/w/game.dat: tick 0, Thu Jan  1 00:00:00 1970\n
+            w    | continue 2     | continue takes the number of a save that saves lists, from 1 to 1.\n
+            w    | continue 1     |
             gone | save           | Could not write worlds/gone/gamedata.dat: No such file or directory. The world was not saved.\n
             odd  | save           | Could not write worlds/odd/gamedata.dat: Is a directory. The world was not saved.\n
             w    | click Scouts   |
@@ -84,12 +91,14 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     }
     EXPECT_EQ(std::make_tuple(scope.unit.equipment, scope.town.equipment[horse], scope.town.name,
                               scope.game.view.commandPanel->panelText.getString().toAnsiString().substr(0, 4),
-                              AIHandler->controlledFactions,
+                              AIHandler->controlledFactions, saves.chosen,
                               scope.game.window.closes + scope.game.window.sizes.size()),
               std::make_tuple(std::map<travelEquipment, int>{{horse, 12}, {mountainGear, 0}, {raft, 12}}, 0,
                               std::string("Far"), std::string("Far\n"),
-                              std::vector<Faction*>{&scope.foreign, &scope.human}, std::size_t{0}))
-        << "one item per person; addAI all hands over every faction but the human's, addAI the selection's";
+                              std::vector<Faction*>{&scope.foreign, &scope.human},
+                              std::optional<std::string>("worlds/w/game.dat"), std::size_t{1}))
+        << "one item per person; addAI all hands over every faction but the human's, addAI the selection's; "
+           "continue 1 closes the window for the save chosen";
 }
 
 TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
@@ -105,10 +114,11 @@ TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
     }
     EXPECT_EQ(std::make_tuple(worldName, loadDirectory, scope.game.window.closes),
               std::make_tuple(std::string("Old Kingdom"), std::string("worlds/Old Kingdom"), 3));
-    EXPECT_EQ(scope.reply("help"),
-              "Available commands: help, clear, save, load <worldname>,\ngen, gen <seed>, "
-              "pause, resume, scale <float>\ngive <raft, horse, mountainGear>, rename "
-              "<name>, addAI [all]");
+    EXPECT_EQ(
+        scope.reply("help"),
+        "Available commands: help, clear, save, saves, continue <n>,\nload <worldname>, gen, gen <seed>, "
+        "pause, resume, scale <float>\ngive <raft, horse, mountainGear>, rename "
+        "<name>, addAI [all]");
     scope.game.console().scrollUp();
     scope.game.type("clear");
     EXPECT_EQ(std::make_pair(scope.game.console().text(), scope.game.console().logPosition()),
