@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 
 namespace {
 /// A game of one unit of `soldiers` and a folder for its saves.
@@ -55,7 +56,9 @@ TEST(ThreadedAutosaves, ComeWhenDueTheThreeNewestAreKeptAndTheNewestWholeOneGoes
     EXPECT_EQ(saves.leave(s.game), std::vector<std::string>{s.autosaved(500, "Mon Jan  5 04:00:00")});
     saves.chosen = s.file("autosave-370.dat");
     s.at(600);
+    const int seedBefore = std::exchange(worldSeed, 42); // as gen 42 leaves the world
     (void)saves.leave(s.game);
+    worldSeed = seedBefore;
     std::filesystem::last_write_time(s.file("game.dat"),
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     EXPECT_EQ(savesNewestFirst(s.folder.path()),

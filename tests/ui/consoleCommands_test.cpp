@@ -46,6 +46,7 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     worldSeed = -1;
     autosaves saves("worlds/w", currentWorld(), 0, 0);
     scope.game.console().saves = &saves;
+    writeTextFile("worlds/w/autosave-9.dat", "not a game");
     // The world's name | the line, or the object a click selects | the reply, its line breaks written as \n.
     for (const std::vector<std::string>& row : tableRows(R"(
             w    | pause          | Game paused.\n
@@ -57,10 +58,10 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
             w    | scale 10.5     | Scale must be from 0.01 to 10: try again.\n
             w    | give horse     | No object selected.\n
             w    | addAI all      | Added AI to all non-player factions\n
-            w    | continue 1     | This world has no saves to continue.\n
-            w    | save           | World saved to: worlds/w/gamedata.dat\nGame saved: worlds/w/game.dat, tick 0, Thu Jan  1 00:00:00 1970\n
-            w    | saves          | Saves of this world, newest first (continue <n> goes on from one):\n1. worlds/w/game.dat: tick 0, Thu Jan  1 00:00:00 1970\n
             w    | continue 2     | continue takes the number of a save that saves lists, from 1 to 1.\n
+            w    | save           | World saved to: worlds/w/gamedata.dat\nGame saved: worlds/w/game.dat, tick 0, Thu Jan  1 00:00:00 1970\n
+            w    | saves          | Saves of this world, newest first (continue <n> goes on from one):\n1. worlds/w/game.dat: tick 0, Thu Jan  1 00:00:00 1970\n2. worlds/w/autosave-9.dat: cannot be continued: it is not a saved game\n
+            w    | continue 2     | worlds/w/autosave-9.dat cannot be continued: it is not a saved game.\n
             w    | continue 1     |
             gone | save           | Could not write worlds/gone/gamedata.dat: No such file or directory. The world was not saved.\n
             odd  | save           | Could not write worlds/odd/gamedata.dat: Is a directory. The world was not saved.\n
