@@ -309,6 +309,14 @@ template <class Side> void objectFields(Side& side, placeableObject& o) {
         side.flag(*value);
     }
     transferFlag(side, o.moving);
+    if (side.version() >= 2) {
+        side.value(o.pathAskedX);
+        side.value(o.pathAskedY);
+    } else if constexpr (Side::loading) {
+        // Version 1 followed a target that stood elsewhere than the current waypoint.
+        o.pathAskedX = o.destX + 1.0f;
+        o.pathAskedY = o.destY;
+    }
 }
 
 // The names, lists and links, once everything they point at is made.
@@ -463,7 +471,7 @@ void checkGame(const gameParts& game) {
             const placeableObject& o = *object;
             // The direction towards the waypoint is worked out afresh before every use, and is NaN where
             // an object stands on its waypoint.
-            for (const float value : {o.x, o.y, o.speed, o.destX, o.destY}) {
+            for (const float value : {o.x, o.y, o.speed, o.destX, o.destY, o.pathAskedX, o.pathAskedY}) {
                 if (!sensible(value)) {
                     throw damage("a position or speed of " + std::to_string(value));
                 }

@@ -28,6 +28,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
 #include <boost/filesystem/operations.hpp>
+#include <cmath>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -117,6 +118,18 @@ bool useRecordedSeed(std::ostream& out, startupOptions& options) {
     return true;
 }
 
+/// The speed of the ladder nearest gameSpeedMultiplier, saying so when it is not one of them.
+double startingSpeed(float multiplier, std::ostream& out) {
+    const long long percent = std::llround(static_cast<double>(multiplier) * 100.0);
+    const double speed = gameSpeed::nearest(percent);
+    if (std::fabs(speed * 100.0 - static_cast<double>(percent)) > 0.5) {
+        out << "gameSpeedMultiplier " << percent << " in config.xml is not one of the game's speeds ("
+            << gameSpeed::ladderText() << " times the normal pace, in percent): starting at "
+            << gameSpeed::nameOf(speed) << ".\n";
+    }
+    return speed;
+}
+
 /// Step 12: the saved graph, or every cell grid generated and the graph saved.
 void prepareGraph(const std::string& directory, std::ostream& out) {
     const std::string graphPath = directory + "/graph.dat";
@@ -168,7 +181,6 @@ void runWindow(std::ostream& out, autosaves& saves) {
     out << "Done loading pathing grid!" << std::endl;
     while (App->isOpen()) {
         view->viewLoopBody();
-        AIHandler->updateAI();
         saves.afterFrame(*controller);
     }
     for (const std::string& line : saves.leave(*controller)) {
@@ -212,6 +224,9 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options,
     }
 
     controller = std::make_unique<gameController>();
+    // The computer opponent steps once a tick, so that a game takes the same course at every speed.
+    controller->afterEachTick = [] { AIHandler->updateAI(); };
+    controller->speed.set(startingSpeed(gameSpeedMultiplier, out));
     mapData = std::make_unique<worldMap>();
     northCap = std::make_unique<iceCap>();
     southCap = std::make_unique<iceCap>();

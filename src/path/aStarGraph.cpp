@@ -17,6 +17,8 @@ constexpr int STEP_X[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 constexpr int STEP_Y[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 constexpr float STRAIGHT_COST = 1.0f;
 constexpr float DIAGONAL_COST = 1.41f;
+/// A diagonal step's cost over its length in nodes.
+const double LINE_TO_STEPS = DIAGONAL_COST / std::sqrt(2.0);
 constexpr float STEP_COST[8] = {STRAIGHT_COST, DIAGONAL_COST, STRAIGHT_COST, DIAGONAL_COST,
                                 STRAIGHT_COST, DIAGONAL_COST, STRAIGHT_COST, DIAGONAL_COST};
 
@@ -68,14 +70,12 @@ float aStarGraph::LeastCostEstimate(void* nodeStart, void* nodeEnd) {
     int endY = 0;
     NodeToXY(nodeStart, &startX, &startY);
     NodeToXY(nodeEnd, &endX, &endY);
-    // The cost of the cheapest walk over open land, the short way round: diagonal steps while both
-    // coordinates differ, straight ones for the rest. Never above the true cost, unlike the straight line,
-    // which a diagonal step of 1.41 undercuts.
+    // The straight line the short way round, in the units of the steps: a diagonal step costs 1.41, a
+    // little less than the √2 nodes it spans, so the line is scaled down by that much to stay below every
+    // path's cost (equal to it along a diagonal).
     const int across = columnsApart(startX, endX);
-    const int down = std::abs(startY - endY);
-    const int diagonal = std::min(across, down);
-    return static_cast<float>(diagonal) * DIAGONAL_COST +
-           static_cast<float>(std::max(across, down) - diagonal);
+    const int down = startY - endY;
+    return static_cast<float>(std::sqrt(static_cast<double>(across * across + down * down)) * LINE_TO_STEPS);
 }
 
 bool aStarGraph::isOpen(int x, int y, bool raftOn, bool mountainGearOn) const {

@@ -4,8 +4,10 @@
 #include "path/pathGeometry.hpp"
 #include "sim/Faction.hpp"
 #include "sim/combat.hpp"
+#include "world/worldMap.hpp"
 
 #include <SFML/Graphics/CircleShape.hpp>
+#include <cmath>
 
 namespace {
 constexpr int MIN_MEMBERS = 7;
@@ -15,6 +17,8 @@ constexpr int STARTING_FOOD = 10000;
 constexpr float FOOT_SPEED = 0.001f;
 constexpr float RADIUS = 5.0f;
 constexpr std::size_t CIRCLE_POINTS = 30;
+/// An attacker asks for a new path once its target has moved by more than this share of the way between them.
+constexpr float FOLLOW_SHARE = 0.1f;
 } // namespace
 
 militaryUnit::militaryUnit(std::string name, Faction* faction, float x, float y)
@@ -79,9 +83,16 @@ void militaryUnit::update() {
         }
         setDestination(travelPath->front().first, travelPath->front().second);
     }
-    // Follow a target that has moved since the path was asked for.
-    if (attacking && target != nullptr && target->inPlay() && (target->x != destX || target->y != destY)) {
-        setPath(target->x + 1.0f, target->y);
+    // Follow a target that has moved since the path was asked for: by more than a tenth of the way between
+    // them, so that a far chase does not cost a search on every tick the target walks.
+    if (attacking && target != nullptr && target->inPlay()) {
+        const int columns = numHorizontalGrids();
+        const float moved =
+            std::hypot(wrappedDifference(target->x + 1.0f, pathAskedX, columns), target->y - pathAskedY);
+        const float apart = std::hypot(wrappedDifference(target->x, x, columns), target->y - y);
+        if (moved > apart * FOLLOW_SHARE) {
+            setPath(target->x + 1.0f, target->y);
+        }
     }
     x += step * movementMultiplierX;
     y += step * movementMultiplierY;

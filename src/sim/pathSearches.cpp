@@ -24,9 +24,6 @@ constexpr unsigned SOLVER_TYPICAL_ADJACENT = 6;
 /// Nodes a search for the gear an object lacks may expand before it gives up: a way by raft may cross an
 /// ocean, but one that finds nothing would explore them all.
 constexpr std::size_t EXPLANATION_EXPANSIONS = 1000000;
-/// How far a destination by a closed node is kept inside the goal node's edges, so that rounding cannot put
-/// the end of a walk in the node beside it [Units: grid units].
-constexpr float GOAL_MARGIN = 0.0001f;
 
 void* toState(int node) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(node));
@@ -178,18 +175,11 @@ pathAnswer findPath(const aStarGraph& graph, const pathQuery& query, const std::
         points.emplace_back((static_cast<float>(column) + 0.5f) / 100.0f,
                             (static_cast<float>(nodeY) + 0.5f) / 100.0f);
     }
-    // The exact destination, moved round the world to the goal node; right by a closed node (a city on a
-    // node's corner, by the coast), kept a little inside the goal node, where rounding cannot move it out.
+    // The exact destination, moved round the world to the goal node. It lies in the goal node as the walk
+    // reckons nodes, since the walk ends exactly on it; near an edge of the node the line to it is not clear,
+    // and the route comes by the goal node's centre.
     const float world = static_cast<float>(graph.gridWidth) / 100.0f;
-    const waypoint goalCentre = points.back();
-    waypoint destination(nearestTurn(query.destinationX, goalCentre.first, world), query.destinationY);
-    if (!graph.canStand(destination.first, destination.second, query.attributes)) {
-        const float half = 0.005f - GOAL_MARGIN;
-        destination.first = goalCentre.first + std::clamp(destination.first - goalCentre.first, -half, half);
-        destination.second =
-            goalCentre.second + std::clamp(destination.second - goalCentre.second, -half, half);
-    }
-    points.push_back(destination);
+    points.emplace_back(nearestTurn(query.destinationX, points.back().first, world), query.destinationY);
     points = graph.refinePath(points, query.attributes);
     return answer;
 }

@@ -211,6 +211,8 @@ void placeableObject::setPath(float x, float y, bool explain) {
     // Raised here rather than on the search's thread, so that a second request is refused at once.
     pathInProgress = true;
     pathFailure = unreachableReason::none;
+    pathAskedX = x;
+    pathAskedY = y;
     pathQuery query = makePathQuery(*graph, *this, x, y, ++pathRequest);
     query.explain = explain;
     microPatherSem->submit(*this, std::move(query));

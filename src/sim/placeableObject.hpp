@@ -80,6 +80,10 @@ class placeableObject : public gameObject {
     std::atomic<bool> pathInProgress{false};
     /// The number of the latest path request; a search's answer to any other is dropped.
     std::atomic<std::uint64_t> pathRequest{0};
+    /// Where the last path accepted was asked to go, x in the +1.0 convention: an attacker asks again once
+    /// its target stands elsewhere.
+    float pathAskedX = 0.0f;
+    float pathAskedY = 0.0f;
     /// Why the last search found no path; none once it found one, or while the next runs.
     std::atomic<unreachableReason> pathFailure{unreachableReason::none};
     std::map<travelEquipment, int> equipment;

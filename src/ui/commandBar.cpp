@@ -20,6 +20,8 @@ constexpr float OUTLINE = 3.0f;
 /// Between neighbouring buttons, and between the first button and the panel's column.
 constexpr int BUTTON_GAP = 3;
 constexpr float STATUS_TOP = 30.0f;
+/// The speed stands right of the status line's date [Units: window units].
+constexpr float SPEED_LEFT = 360.0f;
 /// Room between the details and the panel's right and bottom edges.
 constexpr float TEXT_MARGIN = 8.0f;
 
@@ -37,7 +39,8 @@ constexpr std::array<barButton, commandBar::BUTTON_COUNT> BUTTONS{{{"Attack", at
 } // namespace
 
 commandBar::commandBar(gameView* owner)
-    : panelText("", arial, 20), statusText("", arial, 20), controller(owner->controller) {
+    : panelText("", arial, 20), statusText("", arial, 20), speedText("", arial, 20),
+      pausedText("PAUSED", arial, 20), controller(owner->controller) {
     const float panelLeft = static_cast<float>(width - PANEL_SIZE);
     const float panelTop = static_cast<float>(height - barHeight - PANEL_SIZE) - OUTLINE;
     panel.setSize(sf::Vector2f(PANEL_SIZE, PANEL_SIZE));
@@ -53,6 +56,11 @@ commandBar::commandBar(gameView* owner)
     }
     statusText.setPosition(0, static_cast<float>(height - barHeight) + STATUS_TOP);
     statusText.setFillColor(sf::Color::White);
+    speedText.setPosition(SPEED_LEFT, statusText.getPosition().y);
+    speedText.setFillColor(sf::Color::White);
+    pausedText.setPosition(SPEED_LEFT, statusText.getPosition().y + arial.getLineSpacing(20));
+    pausedText.setFillColor(ALERT_COLOUR);
+    pausedText.setStyle(sf::Text::Bold);
 
     // Right to left from just left of the panel's column, one gap apart.
     for (int k = 1; k <= BUTTON_COUNT; ++k) {
@@ -130,6 +138,13 @@ void commandBar::display() {
     App->draw(panelText);
     statusText.setString(gameStatusText(currentGameTick, gameTime));
     App->draw(statusText);
+    if (controller != nullptr) {
+        speedText.setString(gameSpeedText(controller->speed.factor(), controller->speed.reached()));
+        App->draw(speedText);
+        if (controller->gameClock.isPaused()) {
+            App->draw(pausedText);
+        }
+    }
     for (const auto& made : buttons) {
         made->draw(*App);
     }

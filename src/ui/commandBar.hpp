@@ -52,6 +52,9 @@ class commandBar : public buttonPanel {
     sf::Text panelText;
     sf::RectangleShape bar;
     sf::Text statusText;
+    /// Right of the tick and date: the game's speed, and below it "PAUSED" while the clock is paused.
+    sf::Text speedText;
+    sf::Text pausedText;
     bool visible = true;
     /// Also the side of the buttons [Units: window units].
     int barHeight = 100;

@@ -26,11 +26,13 @@
 #include <algorithm>
 #include <boost/lexical_cast.hpp>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 const char* const CONSOLE_HELP = "Available commands: help, clear, save, saves, continue <n>,\n"
-                                 "load <worldname>, gen, gen <seed>, pause, resume, scale <float>\n"
-                                 "give <raft, horse, mountainGear>, rename <name>, addAI [all]";
+                                 "load <worldname>, gen, gen <seed>, pause, resume, speed <n>,\n"
+                                 "scale <float>, give <raft, horse, mountainGear>, rename <name>,\n"
+                                 "addAI [all]";
 
 namespace {
 
@@ -232,6 +234,25 @@ void rescale(const std::string& valueText, consoleView& console, consoleWindow& 
     applyWindowScale(value, window);
 }
 
+/// speed: says the game's speed; speed <n>: sets it, when n is on the ladder.
+void changeSpeed(const std::optional<std::string>& wanted, consoleView& console, gameController* controller) {
+    if (controller == nullptr) {
+        return;
+    }
+    gameSpeed& speed = controller->speed;
+    if (!wanted) {
+        console.appendLog("Game speed: " + gameSpeed::nameOf(speed.factor()) +
+                          ". Speeds: " + gameSpeed::ladderText() + " (speed <n>, or comma and period).");
+        return;
+    }
+    const std::optional<double> value = gameSpeed::parse(*wanted);
+    if (!value || !speed.set(*value)) {
+        console.appendLog("Speed must be one of " + gameSpeed::ladderText() + ": try again.");
+        return;
+    }
+    console.appendLog("Game speed: " + gameSpeed::nameOf(speed.factor()) + ".");
+}
+
 void give(const std::string& kind, consoleView& console, gameController* controller) {
     struct gear {
         const char* name;
@@ -358,6 +379,9 @@ void runConsoleCommand(const std::string& line, consoleView& console, gameContro
             controller->gameClock.resume();
         }
         console.appendLog("Game resumed.");
+    } else if (line == "speed" || argumentOf(line, "speed", argument)) {
+        changeSpeed(line == "speed" ? std::nullopt : std::optional<std::string>(argument), console,
+                    controller);
     } else if (argumentOf(line, "scale", argument)) {
         rescale(argument, console, window, out);
     } else if (argumentOf(line, "give", argument)) {

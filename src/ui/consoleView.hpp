@@ -33,7 +33,7 @@ class consoleView : public consoleLog {
     /// command line); then picks the rows that show.
     /// Needs the glyphs' widths and the font's line spacing, not the window.
     void layoutLog();
-    /// Appends the help text, three lines without a line break at the end.
+    /// Appends the help text, four lines without a line break at the end.
     void appendHelp();
     /// Empties the log and puts its first line back at the top.
     void clearLog() override;

@@ -21,6 +21,7 @@
 #include "world/worldMap.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -164,16 +165,39 @@ gameController::generateFactions(int count, const std::string& humanName, const 
     return made;
 }
 
-bool gameController::processGameTick() {
+int gameController::processGameTick() {
     reportUnreachableOrders();
     // sf::Time's milliseconds are 32 bits, which a clock running for 25 days overflows.
     const std::int64_t now = gameClock.getElapsedTime().asMicroseconds() / 1000;
-    if (lastTickTime >= now - tickInterval) {
-        return false;
+    const std::int64_t interval = speed.interval(tickInterval);
+    if (speed.factor() <= 1) {
+        // One tick a frame at most, once more than the interval has passed.
+        if (lastTickTime >= now - interval) {
+            return 0;
+        }
+        lastTickTime = now;
+        takeTick();
+        speed.recordFrame(now, 1, false);
+        return 1;
     }
+    // Faster: every tick the game clock asks for, unless they would hold the frame too long; those are let
+    // go.
+    const std::int64_t due = (now - lastTickTime) / interval;
+    const auto started = std::chrono::steady_clock::now();
+    int taken = 0;
+    while (taken < due && (taken == 0 || std::chrono::steady_clock::now() - started < tickBudget)) {
+        takeTick();
+        ++taken;
+    }
+    const bool fellBehind = taken < due;
+    lastTickTime = fellBehind ? now : lastTickTime + taken * interval;
+    speed.recordFrame(now, taken, fellBehind);
+    return taken;
+}
+
+void gameController::takeTick() {
     ++currentGameTick;
     gameTime += SECONDS_PER_TICK;
-    lastTickTime = now;
     // Every object in play as the tick starts steps once, whatever the updates do to the lists: an object
     // that leaves play (merged, defeated) before its turn does not step, and a city captured by an earlier
     // object's attack is not met again in its new faction.
@@ -186,7 +210,9 @@ bool gameController::processGameTick() {
             object->update();
         }
     }
-    return true;
+    if (afterEachTick) {
+        afterEachTick();
+    }
 }
 
 bool gameController::humanOwns(const placeableObject& object) const {

@@ -2,8 +2,12 @@
 
 #include "app/chronometer.hpp"
 #include "sim/pathSearches.hpp"
+#include "ui/gameSpeed.hpp"
 
+#include <SFML/Window/Keyboard.hpp>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -49,6 +53,12 @@ class gameController {
     int tickInterval = 16;
     /// Game clock milliseconds at the last tick; 64 bits, as the clock runs for weeks of play.
     std::int64_t lastTickTime = 0;
+    gameSpeed speed;
+    /// Real time the ticks of one frame may take at speeds above 1×: beyond it, the frame rate would drop
+    /// below 30 a second once the frame is drawn.
+    std::chrono::steady_clock::duration tickBudget = std::chrono::milliseconds(15);
+    /// Called after every tick: the computer opponent's step.
+    std::function<void()> afterEachTick;
 
     void setViewReference(gameView* v) { view = v; }
 
@@ -66,9 +76,11 @@ class gameController {
     generateFactions(int count, const std::string& humanName, const std::string& humanFactionName,
                      const worldMap& map, std::ostream& out = std::cout);
 
-    /// At most one tick: when more than tickInterval game-clock milliseconds have passed since the last one,
-    /// advances the calendar and updates every object of every faction. True when it ticked.
-    bool processGameTick();
+    /// The ticks the game clock asks for at the game's speed: up to 1×, at most one, when more than the
+    /// speed's interval (tickInterval at 1×) has passed since the last; faster, one for every interval
+    /// passed, as many as fit in tickBudget of real time (the rest are let go). Each tick advances the
+    /// calendar, updates every object in play once, then calls afterEachTick. Returns the ticks taken.
+    int processGameTick();
 
     /// Sends the selected object to the cursor, x in the +1.0 convention.
     void orderMove(float cursorX, float cursorY);
@@ -83,9 +95,14 @@ class gameController {
     void checkForInput();
     /// Arrow keys pan; Return, Dash and Equal act at most once per 0.3 s. Nothing while the console types.
     void checkForKeypress();
-    /// Drains the window's events: text to the console, Up and Down to its history, the mouse; the close
-    /// button and Escape close the window.
+    /// Drains the window's events: text to the console, Up and Down to its history, the other keys to
+    /// pressKey while the console takes no text, the mouse; the close button and Escape close the window.
     void pollEvents();
+    /// A key pressed while the console takes no text: Home goes home, Space pauses or resumes the game,
+    /// comma and period step the game's speed down and up.
+    void pressKey(sf::Keyboard::Key key);
+    /// Pauses the game clock, or resumes it when paused, and says so in the console.
+    void togglePause();
     /// Reads the mouse position from the window and follows it (mouseMovedTo).
     void handleMouseMove();
     /// The mouse is at window pixel (x, y): stores it in the view, works out the world point under it and
@@ -134,6 +151,8 @@ class gameController {
     };
     std::vector<orderedPath> awaitingPaths;
     std::vector<std::pair<placeableObject*, pathQuery>> toResume;
+    /// One tick: the calendar, every object in play, afterEachTick.
+    void takeTick();
     /// The objects that step in the tick being taken; kept between ticks to spare the allocation.
     std::vector<placeableObject*> stepping;
     /// Asks for the selected object's path to (x, y), x in the +1.0 convention, on the human's behalf.

@@ -113,8 +113,8 @@ void gameController::pollEvents() {
             if (console.isActive() &&
                 (event.key.code == sf::Keyboard::Up || event.key.code == sf::Keyboard::Down)) {
                 console.recallHistory(event.key.code == sf::Keyboard::Up ? -1 : 1);
-            } else if (!console.isActive() && event.key.code == sf::Keyboard::Home) {
-                goHome();
+            } else if (!console.isActive()) {
+                pressKey(event.key.code);
             }
             break;
         case sf::Event::TextEntered:
@@ -138,6 +138,35 @@ void gameController::pollEvents() {
         default:
             break;
         }
+    }
+}
+
+void gameController::pressKey(sf::Keyboard::Key key) {
+    switch (key) {
+    case sf::Keyboard::Home:
+        goHome();
+        break;
+    case sf::Keyboard::Space:
+        togglePause();
+        break;
+    case sf::Keyboard::Comma:
+    case sf::Keyboard::Period:
+        if (key == sf::Keyboard::Comma ? speed.slower() : speed.faster()) {
+            logToConsole("Game speed: " + gameSpeed::nameOf(speed.factor()) + ".");
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void gameController::togglePause() {
+    if (gameClock.isPaused()) {
+        gameClock.resume();
+        logToConsole("Game resumed.");
+    } else {
+        gameClock.pause();
+        logToConsole("Game paused.");
     }
 }
 

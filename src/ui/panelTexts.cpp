@@ -4,9 +4,12 @@
 #include "sim/Faction.hpp"
 #include "sim/commander.hpp"
 #include "sim/placeableObject.hpp"
+#include "ui/gameSpeed.hpp"
 
 #include <array>
 #include <ctime>
+#include <iomanip>
+#include <sstream>
 
 namespace {
 
@@ -66,6 +69,16 @@ std::string gameStatusText(int gameTick, std::int64_t gameSeconds) {
     return "Game tick: " + intToString(gameTick) + "\nDate: " + gameDateText(gameSeconds) + "\n";
 }
 
+std::string gameSpeedText(double factor, std::optional<double> reached) {
+    std::string text = "Speed: " + gameSpeed::nameOf(factor);
+    if (reached) {
+        std::ostringstream shown;
+        shown << std::fixed << std::setprecision(1) << *reached;
+        text += ", reaching " + shown.str() + "x";
+    }
+    return text;
+}
+
 std::string gameDateText(std::int64_t gameSeconds) {
     const std::time_t seconds = static_cast<std::time_t>(gameSeconds);
     std::tm date{};
@@ -108,9 +121,9 @@ std::string goodsText(const placeableObject& object) {
         const char* one;
         const char* more;
     };
-    for (const gearName& gear : {gearName{horse, " horse", " horses"},
-                                 gearName{mountainGear, " mountain gear", " mountain gear"},
-                                 gearName{raft, " raft", " rafts"}}) {
+    for (const gearName& gear :
+         {gearName{horse, " horse", " horses"}, gearName{mountainGear, " mountain gear", " mountain gear"},
+          gearName{raft, " raft", " rafts"}}) {
         if (const int count = countOf(object.equipment, gear.kind); count > 0) {
             text += ", " + intToString(count) + (count == 1 ? gear.one : gear.more);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class placeableObject;
@@ -15,6 +16,9 @@ std::string commandPanelText(const placeableObject& object);
 /// The command bar's status line: the game tick, then the game date (`gameSeconds` since 1970-01-01 00:00
 /// UTC) in the C library's asctime form, which ends with a line break.
 std::string gameStatusText(int gameTick, std::int64_t gameSeconds);
+/// The status line's speed: "Speed: 4x", and the speed reached when the machine falls behind ("Speed: 16x,
+/// reaching 9.3x").
+std::string gameSpeedText(double factor, std::optional<double> reached);
 /// The game date alone, in the asctime form without its line break; "?" for a date it cannot show.
 std::string gameDateText(std::int64_t gameSeconds);
 

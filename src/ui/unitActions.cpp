@@ -34,7 +34,8 @@ bool ownedAndActionable(const placeableObject* object, const gameController* con
     return true;
 }
 
-/// Logs `prompt` and makes the order `context` pending; a city, which cannot walk, is refused with `cityRefusal`.
+/// Logs `prompt` and makes the order `context` pending; a city, which cannot walk, is refused with
+/// `cityRefusal`.
 void makePending(placeableObject* object, gameController* controller, const char* prompt, int context,
                  const char* cityRefusal) {
     if (controller == nullptr || !actionable(object)) {
@@ -78,7 +79,8 @@ void stopUnit(buttonPanel*, placeableObject* object, gameController* controller,
 }
 
 void foundUnit(buttonPanel*, placeableObject* object, gameController* controller, person*) {
-    if (!ownedAndActionable(object, controller, "You can not found a city with an object that you do not own.")) {
+    if (!ownedAndActionable(object, controller,
+                            "You can not found a city with an object that you do not own.")) {
         return;
     }
     if (!object->isMilitary) {

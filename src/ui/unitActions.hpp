@@ -9,7 +9,8 @@
 /// The console's lines for an order a city cannot carry out: it does not walk.
 constexpr const char* CITY_MOVE_REFUSAL = "A city can not move: select a unit to order the move.";
 constexpr const char* CITY_ATTACK_REFUSAL = "A city can not attack: select a unit to order the attack.";
-constexpr const char* CITY_MERGE_REFUSAL = "A city can not merge into another object: select a unit to merge.";
+constexpr const char* CITY_MERGE_REFUSAL =
+    "A city can not merge into another object: select a unit to merge.";
 
 /// Makes an attack pending: the next left click on a foreign object orders it.
 void attackUnit(buttonPanel* owner, placeableObject* object, gameController* controller, person* chosen);

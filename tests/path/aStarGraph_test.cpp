@@ -71,16 +71,20 @@ TEST(AStarGraph, NodesUnderPointsNeighboursAndTheirCosts) {
     EXPECT_EQ(world.costs(10, 10, BOTH), (std::vector<float>{1.0f, 1.41f, 1.0f, X, 1.0f, 1.41f, 1.0f, X}));
 }
 
-TEST(AStarGraph, EstimateIsTheCostOfAWalkOverOpenLandTheShortWayRound) {
+TEST(AStarGraph, EstimateIsTheStraightLineTheShortWayRoundInStepCosts) {
     smallWorld world;
     const auto estimate = [&](int x1, int y1, int x2, int y2) {
         return world.graph.LeastCostEstimate(toState(world.graph.XYToNode(x1, y1)),
                                              toState(world.graph.XYToNode(x2, y2)));
     };
-    // Three diagonal steps of 1.41 and one straight; across the seam one column and 29 rows.
-    EXPECT_EQ(std::make_tuple(estimate(3, 4, 0, 0), estimate(10, 7, 10, 7), estimate(7, 7, 5, 5),
-                              estimate(3599, 29, 0, 0)),
-              std::make_tuple(3 * 1.41f + 1, 0.0f, 2 * 1.41f, 1.41f + 28));
+    // The line's nodes times 1.41 / √2: 5 × 0.99702; along a diagonal exactly the steps' 1.41 each; across
+    // the seam one column and 29 rows, √842 × 0.99702.
+    const std::tuple<int, int, int, int, float> cases[] = {
+        {3, 4, 0, 0, 4.98510f}, {10, 7, 10, 7, 0.0f}, {7, 7, 5, 5, 2.82f}, {3599, 29, 0, 0, 28.93078f}};
+    for (const auto& [x1, y1, x2, y2, expected] : cases) {
+        EXPECT_NEAR(estimate(x1, y1, x2, y2), expected, 1e-5f)
+            << x1 << ", " << y1 << " to " << x2 << ", " << y2;
+    }
 }
 
 TEST(AStarGraph, RefinePathKeepsOnlyPointsNeededToGoAround) {

@@ -56,6 +56,7 @@ TEST(ThreadedMilitaryUnit, AnAttackerFollowsATargetThatMovedAlongEitherAxis) {
         militaryUnit& attacker = run.addUnit(mine, 0.5f, 0.3f, 2);
         militaryUnit& target = run.addUnit(theirs, 1.0f, 0.5f, 1);
         attacker.installPath({{1.0f, 0.5f}});
+        std::tie(attacker.pathAskedX, attacker.pathAskedY) = std::make_pair(2.0f, 0.5f); // as to the target
         attacker.setAttackTarget(&target);
         target.x += dx;
         target.y += dy;

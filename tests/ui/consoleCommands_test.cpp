@@ -51,6 +51,12 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     for (const std::vector<std::string>& row : tableRows(R"(
             w    | pause          | Game paused.\n
             w    | resume         | Game resumed.\n
+            w    | speed 0.25     | Game speed: 1/4x.\n
+            w    | speed 1/8      | Game speed: 1/8x.\n
+            w    | speed 16x      | Game speed: 16x.\n
+            w    | speed 3        | Speed must be one of 1/8, 1/4, 1/2, 1, 2, 4, 8 or 16: try again.\n
+            w    | speed 1/0      | Speed must be one of 1/8, 1/4, 1/2, 1, 2, 4, 8 or 16: try again.\n
+            w    | speed          | Game speed: 16x. Speeds: 1/8, 1/4, 1/2, 1, 2, 4, 8 or 16 (speed <n>, or comma and period).\n
             w    | gen 4x         | Seed must be an integer, try again.\n
             w    | load ..        | World name not valid, try again.\nA world name cannot be "." or "..".\n
             w    | load ../x      | World name not valid, try again.\nA world name cannot contain "/" or "\": it names one folder inside worlds.\n
@@ -118,8 +124,8 @@ TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
     EXPECT_EQ(
         scope.reply("help"),
         "Available commands: help, clear, save, saves, continue <n>,\nload <worldname>, gen, gen <seed>, "
-        "pause, resume, scale <float>\ngive <raft, horse, mountainGear>, rename "
-        "<name>, addAI [all]");
+        "pause, resume, speed <n>,\nscale <float>, give <raft, horse, mountainGear>, rename <name>,\n"
+        "addAI [all]");
     scope.game.console().scrollUp();
     scope.game.type("clear");
     EXPECT_EQ(std::make_pair(scope.game.console().text(), scope.game.console().logPosition()),
