@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsfml-dev
     libboost-serialization1.74-dev libboost-thread1.74-dev libboost-filesystem1.74-dev
-    libboost-system1.74-dev libboost-date-time1.74-dev libturbojpeg0-dev libx11-dev
+    libboost-system1.74-dev libboost-date-time1.74-dev libturbojpeg0-dev libpng-dev libx11-dev
     libgtest-dev libbenchmark-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth xdotool imagemagick)

@@ -387,6 +387,29 @@ void transferPendingPaths(Side& side, std::vector<std::pair<placeableObject*, pa
     }
 }
 
+/// The factions' totals at the end of the days recorded.
+template <class Side> void transferStatistics(Side& side, std::vector<factionStatistics::day>& days) {
+    constexpr std::size_t TOTALS_BYTES = STATISTIC_COUNT * sizeof(std::int32_t);
+    std::size_t size = days.size();
+    side.count(size, sizeof(std::int32_t) + sizeof(std::uint64_t));
+    if constexpr (Side::loading) {
+        days.resize(size);
+    }
+    for (factionStatistics::day& day : days) {
+        side.value(day.number);
+        std::size_t factionCount = day.factions.size();
+        side.count(factionCount, TOTALS_BYTES);
+        if constexpr (Side::loading) {
+            day.factions.resize(factionCount);
+        }
+        for (factionTotals& totals : day.factions) {
+            for (std::int32_t& value : totals.values) {
+                side.value(value);
+            }
+        }
+    }
+}
+
 template <class Side> void transferGame(Side& side, const gameParts& game) {
     side.value(game.tick);
     side.value(game.time);
@@ -445,6 +468,7 @@ template <class Side> void transferGame(Side& side, const gameParts& game) {
     transferLinks(side, game.computerFactions);
     if (side.version() >= 2) {
         transferPendingPaths(side, game.pendingPaths);
+        transferStatistics(side, game.statistics);
     }
 }
 
@@ -457,6 +481,14 @@ bool sensible(float value) {
 
 /// What the game takes for granted and a damaged file could break.
 void checkGame(const gameParts& game) {
+    int lastDay = 0;
+    for (const factionStatistics::day& day : game.statistics) {
+        if (day.number <= lastDay || day.factions.size() != game.factions.size()) {
+            throw damage("statistics of day " + std::to_string(day.number) + " out of order or for " +
+                         std::to_string(day.factions.size()) + " factions");
+        }
+        lastDay = day.number;
+    }
     std::set<const placeableObject*> inPlay;
     for (const std::unique_ptr<Faction>& faction : game.factions) {
         if (faction->leader->faction != faction.get()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/pathSearches.hpp"
+#include "sim/factionStatistics.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -31,6 +32,8 @@ struct gameParts {
     unsigned int& randomState;
     /// Paths asked for and not yet found, asked again when the game goes on, oldest first.
     std::vector<std::pair<placeableObject*, pathQuery>>& pendingPaths;
+    /// Every faction's totals at the end of the days recorded, oldest first.
+    std::vector<factionStatistics::day>& statistics;
 };
 
 /// The game as the payload of game.dat: a Boost.Serialization binary archive of numbers, truth values and

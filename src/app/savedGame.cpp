@@ -133,8 +133,8 @@ savedGame::savedGame(savedGame&&) noexcept = default;
 savedGame& savedGame::operator=(savedGame&&) noexcept = default;
 
 gameParts savedGame::parts() {
-    return {factions,          human,       computerFactions, tick,        time,
-            clockMicroseconds, clockPaused, lastTickTime,     randomState, pendingPaths};
+    return {factions,    human,        computerFactions, tick,         time,      clockMicroseconds,
+            clockPaused, lastTickTime, randomState,      pendingPaths, statistics};
 }
 
 std::string savedGameBytes(const gameController& controller, const savedGameWorld& world) {
@@ -147,6 +147,7 @@ std::string savedGameBytes(const gameController& controller, const savedGameWorl
     std::int64_t lastTickTime = controller.lastTickTime;
     unsigned int randomState = randomSourceState();
     std::vector<std::pair<placeableObject*, pathQuery>> pendingPaths = controller.unresumedPaths();
+    std::vector<factionStatistics::day> statistics = controller.statistics.days();
     // A search that ends while the game is written out would change what it is written from: its path waits.
     std::unique_lock<std::mutex> deliveriesHeld;
     if (microPatherSem) {
@@ -154,9 +155,9 @@ std::string savedGameBytes(const gameController& controller, const savedGameWorl
         const auto searching = microPatherSem->pendingRequests();
         pendingPaths.insert(pendingPaths.end(), searching.begin(), searching.end());
     }
-    const std::string payload =
-        gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick, gameTime,
-                            clockMicroseconds, clockPaused, lastTickTime, randomState, pendingPaths});
+    const std::string payload = gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick,
+                                                    gameTime, clockMicroseconds, clockPaused, lastTickTime,
+                                                    randomState, pendingPaths, statistics});
     return header(world, payload) + payload;
 }
 
@@ -198,6 +199,7 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     gameTime = game.time;
     controller.gameClock.restore(sf::microseconds(game.clockMicroseconds), game.clockPaused);
     controller.lastTickTime = game.lastTickTime;
+    controller.statistics.restore(std::move(game.statistics));
     seed(game.randomState);
     controller.awaitPaths(std::move(game.pendingPaths));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/factionStatistics.hpp"
 #include "sim/pathSearches.hpp"
 
 #include <cstdint>
@@ -19,7 +20,9 @@ struct gameParts;
 // game.dat: the whole game beside the world's seed, so that the world goes on where it was saved.
 
 /// The format of game.dat this program writes; it reads every one from OLDEST_SAVED_GAME_VERSION on.
-/// Version 2: the game clock's milliseconds at the last tick take 64 bits.
+/// Version 2: the game clock's milliseconds at the last tick take 64 bits; the factions' economy ledgers,
+/// where each attacker last asked to go, the paths asked for and not yet found and the factions' daily
+/// statistics are kept too.
 constexpr std::uint32_t SAVED_GAME_VERSION = 2;
 constexpr std::uint32_t OLDEST_SAVED_GAME_VERSION = 1;
 
@@ -53,6 +56,8 @@ struct savedGame {
     unsigned int randomState = 0;
     /// Paths asked for and not yet found when the game was saved.
     std::vector<std::pair<placeableObject*, pathQuery>> pendingPaths;
+    /// Every faction's totals at the end of the days recorded, oldest first.
+    std::vector<factionStatistics::day> statistics;
 
     gameParts parts();
 };

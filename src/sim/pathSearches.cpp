@@ -260,6 +260,11 @@ bool pathSearchPool::waitUntilIdle(std::chrono::steady_clock::time_point deadlin
     return idle.wait_until(guard, deadline, [this] { return waiting.empty() && running.empty(); });
 }
 
+std::size_t pathSearchPool::waitingCount() {
+    const std::lock_guard<std::mutex> guard(lock);
+    return waiting.size();
+}
+
 std::unique_lock<std::mutex> pathSearchPool::pauseDeliveries() {
     return std::unique_lock<std::mutex>(deliveries);
 }

@@ -110,6 +110,8 @@ class pathSearchPool {
     std::vector<std::pair<placeableObject*, pathQuery>> pendingRequests();
 
     std::uint64_t searchesDone() const { return done; }
+    /// Requests waiting for a permit.
+    std::size_t waitingCount();
     std::uint64_t pathsInstalled() const { return installed; }
 
     /// Called on the search's thread after each completed search. Set it while no search runs or waits; it

@@ -60,7 +60,6 @@ commandBar::commandBar(gameView* owner)
     speedText.setFillColor(sf::Color::White);
     pausedText.setPosition(SPEED_LEFT, statusText.getPosition().y + arial.getLineSpacing(20));
     pausedText.setFillColor(ALERT_COLOUR);
-    pausedText.setStyle(sf::Text::Bold);
 
     // Right to left from just left of the panel's column, one gap apart.
     for (int k = 1; k <= BUTTON_COUNT; ++k) {

@@ -4,6 +4,7 @@
 #include "app/gameInit.hpp"
 #include "app/savedGame.hpp"
 #include "app/settings.hpp"
+#include "app/statisticsFile.hpp"
 #include "app/utilities.hpp"
 #include "app/windowFit.hpp"
 #include "app/worldFiles.hpp"
@@ -20,6 +21,9 @@
 #include "ui/gameController.hpp"
 #include "ui/panelTexts.hpp"
 #include "view/gameView.hpp"
+#include "view/mapPicture.hpp"
+#include "world/iceCap.hpp"
+#include "world/worldMap.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/VideoMode.hpp>
@@ -32,7 +36,7 @@
 const char* const CONSOLE_HELP = "Available commands: help, clear, save, saves, continue <n>,\n"
                                  "load <worldname>, gen, gen <seed>, pause, resume, speed <n>,\n"
                                  "scale <float>, give <raft, horse, mountainGear>, rename <name>,\n"
-                                 "addAI [all]";
+                                 "addAI [all], factions, stats, mapshot";
 
 namespace {
 
@@ -320,6 +324,66 @@ void addComputerOpponents(consoleView& console) {
     console.appendLog("Added AI to all non-player factions");
 }
 
+/// "1 city", "2 cities".
+std::string counted(std::int32_t count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+/// One line per faction in play, in the game's order (yours first), and yours in any case, marked.
+void listFactions(consoleView& console) {
+    const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
+    std::vector<std::size_t> listed;
+    for (std::size_t k = 0; k < factions.size(); ++k) {
+        if (factions[k].get() == human || !factions[k]->objects.empty()) {
+            listed.push_back(k);
+        }
+    }
+    console.appendLog("Factions in play: " + std::to_string(listed.size()) + " of " +
+                      std::to_string(factions.size()));
+    for (const std::size_t k : listed) {
+        const Faction& faction = *factions[k];
+        const factionTotals totals = totalsOf(faction);
+        console.appendLog("#" + std::to_string(k + 1) + " " + faction.name +
+                          (&faction == human ? " (you)" : "") + ": " +
+                          counted(totals[statistic::cities], "city", "cities") + ", " +
+                          counted(totals[statistic::units], "unit", "units") + ", " +
+                          counted(totals[statistic::people], "person", "people") + ", " +
+                          std::to_string(totals[statistic::food]) + " food");
+    }
+}
+
+void writeStatistics(consoleView& console, const gameController* controller) {
+    if (controller == nullptr) {
+        return;
+    }
+    const std::string path = worldPath(worldName) + "/stats.csv";
+    try {
+        const std::size_t rows = saveStatisticsCsv(path, controller->statistics, factions);
+        console.appendLog("Statistics written: " + path + ", " + std::to_string(rows) + " rows" +
+                          (rows == 0 ? " (no game day has ended yet)." : "."));
+    } catch (const std::exception& error) {
+        console.appendLog(std::string(error.what()) + ". The statistics were not written.");
+    }
+}
+
+void takeMapPicture(consoleView& console, const gameController* controller) {
+    if (controller == nullptr || controller->view == nullptr || !mapData || !northCap || !southCap) {
+        console.appendLog("There is no world to take a picture of.");
+        return;
+    }
+    const std::string path = worldPath(worldName) + "/map.png";
+    try {
+        const sf::Vector2u size = mapPictureSize(*mapData);
+        const std::uintmax_t bytes = saveMapPicture(path, *mapData, *northCap, *southCap,
+                                                    mapMarksOf(factions, controller->view->factionColour));
+        console.appendLog("Map picture written: " + path + ", " + std::to_string(size.x) + " x " +
+                          std::to_string(size.y) + " pixels, " + std::to_string((bytes + 1023) / 1024) +
+                          " kB.");
+    } catch (const std::exception& error) {
+        console.appendLog(std::string(error.what()) + ". The map picture was not written.");
+    }
+}
+
 } // namespace
 
 void applyWindowScale(float value, consoleWindow& window) {
@@ -392,6 +456,12 @@ void runConsoleCommand(const std::string& line, consoleView& console, gameContro
         addComputerOpponent(console, controller);
     } else if (line == "addAI all") {
         addComputerOpponents(console);
+    } else if (line == "factions") {
+        listFactions(console);
+    } else if (line == "stats") {
+        writeStatistics(console, controller);
+    } else if (line == "mapshot") {
+        takeMapPicture(console, controller);
     } else {
         console.appendLog("Invalid command, try 'help'");
     }

@@ -210,6 +210,7 @@ void gameController::takeTick() {
             object->update();
         }
     }
+    statistics.observeTick(gameTime, factions);
     if (afterEachTick) {
         afterEachTick();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/chronometer.hpp"
+#include "sim/factionStatistics.hpp"
 #include "sim/pathSearches.hpp"
 #include "ui/gameSpeed.hpp"
 
@@ -59,6 +60,8 @@ class gameController {
     std::chrono::steady_clock::duration tickBudget = std::chrono::milliseconds(15);
     /// Called after every tick: the computer opponent's step.
     std::function<void()> afterEachTick;
+    /// Every faction's totals at the end of every game day, recorded by the tick.
+    factionStatistics statistics;
 
     void setViewReference(gameView* v) { view = v; }
 
@@ -99,10 +102,12 @@ class gameController {
     /// pressKey while the console takes no text, the mouse; the close button and Escape close the window.
     void pollEvents();
     /// A key pressed while the console takes no text: Home goes home, Space pauses or resumes the game,
-    /// comma and period step the game's speed down and up.
+    /// comma and period step the game's speed down and up; the others go to handleChartKey.
     void pressKey(sf::Keyboard::Key key);
     /// Pauses the game clock, or resumes it when paused, and says so in the console.
     void togglePause();
+    /// C shows or hides the charts; while they show, 1 to 7 choose the statistic charted.
+    void handleChartKey(sf::Keyboard::Key key);
     /// Reads the mouse position from the window and follows it (mouseMovedTo).
     void handleMouseMove();
     /// The mouse is at window pixel (x, y): stores it in the view, works out the world point under it and

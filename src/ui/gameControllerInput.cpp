@@ -6,6 +6,7 @@
 #include "sim/placeableObject.hpp"
 #include "sim/player.hpp"
 #include "ui/button.hpp"
+#include "ui/chartPanel.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleCommands.hpp"
 #include "ui/consoleView.hpp"
@@ -156,6 +157,7 @@ void gameController::pressKey(sf::Keyboard::Key key) {
         }
         break;
     default:
+        handleChartKey(key);
         break;
     }
 }
@@ -170,6 +172,24 @@ void gameController::togglePause() {
     }
 }
 
+void gameController::handleChartKey(sf::Keyboard::Key key) {
+    if (view == nullptr || !view->charts) {
+        return;
+    }
+    chartPanel& charts = *view->charts;
+    if (key == sf::Keyboard::C) {
+        charts.toggle();
+        return;
+    }
+    // 1 to 7, on the main keys or the numpad, choose the statistic charted.
+    for (const sf::Keyboard::Key first : {sf::Keyboard::Num1, sf::Keyboard::Numpad1}) {
+        const int chosen = key - first;
+        if (charts.visible && chosen >= 0 && chosen < static_cast<int>(STATISTIC_COUNT)) {
+            charts.show(static_cast<statistic>(chosen));
+        }
+    }
+}
+
 void gameController::handleMouseMove() {
     const sf::Vector2i position = sf::Mouse::getPosition(*App);
     mouseMovedTo(position.x, position.y);
@@ -181,7 +201,9 @@ void gameController::mouseMovedTo(int x, int y) {
     view->mouseY = y;
     // The cursor follows the event, so that a click in the same frame acts where the mouse now is.
     view->gridViewer->updateCursor();
-    if (display != 1 && display != 2) {
+    const sf::Vector2f units(static_cast<float>(x) / scale, static_cast<float>(y) / scale);
+    if ((display != 1 && display != 2) ||
+        panelAt(view->shownPanelAreas(), units.x, units.y) == screenPanel::chart) {
         return;
     }
     const std::vector<placeableObject*> under = objectsUnderCursor();
@@ -197,6 +219,9 @@ void gameController::handleMouseWheel(const sf::Event& event) {
     const bool towardsTop = event.mouseWheelScroll.delta > 0;
     const float x = static_cast<float>(view->mouseX);
     const float y = static_cast<float>(view->mouseY);
+    if (panelAt(view->shownPanelAreas(), x / scale, y / scale) == screenPanel::chart) {
+        return;
+    }
     consoleView& console = *view->console;
     if (x < static_cast<float>(console.consoleWidth) * scale &&
         y < static_cast<float>(console.consoleHeight) * scale) {
@@ -214,8 +239,17 @@ void gameController::handleMouseWheel(const sf::Event& event) {
 void gameController::handleMousePress(const sf::Event& event) {
     const Faction* humanFaction = humanPlayer ? humanPlayer->faction : nullptr;
     // A click on a panel acts on the panel alone: its buttons, or nothing; never on the map behind it.
-    const bool onPanel = panelAt(view->shownPanelAreas(), static_cast<float>(view->mouseX) / scale,
-                                 static_cast<float>(view->mouseY) / scale) != screenPanel::none;
+    const float unitsX = static_cast<float>(view->mouseX) / scale;
+    const float unitsY = static_cast<float>(view->mouseY) / scale;
+    const screenPanel panel = panelAt(view->shownPanelAreas(), unitsX, unitsY);
+    // The chart lies over everything, buttons of other panels included, in every view mode.
+    if (panel == screenPanel::chart) {
+        if (event.mouseButton.button == sf::Mouse::Left) {
+            view->charts->click(unitsX, unitsY);
+        }
+        return;
+    }
+    const bool onPanel = panel != screenPanel::none;
     if (event.mouseButton.button == sf::Mouse::Right) {
         if (onPanel) {
             return;

@@ -4,11 +4,9 @@
 
 screenPanel panelAt(const panelAreas& areas, float x, float y) {
     const std::pair<screenPanel, const sf::FloatRect*> topFirst[] = {
-        {screenPanel::infoBox, &areas.infoBox},
-        {screenPanel::commandBar, &areas.commandBar},
-        {screenPanel::detailsPanel, &areas.detailsPanel},
-        {screenPanel::console, &areas.console},
-        {screenPanel::overviewMap, &areas.overviewMap}};
+        {screenPanel::chart, &areas.chart},           {screenPanel::infoBox, &areas.infoBox},
+        {screenPanel::commandBar, &areas.commandBar}, {screenPanel::detailsPanel, &areas.detailsPanel},
+        {screenPanel::console, &areas.console},       {screenPanel::overviewMap, &areas.overviewMap}};
     for (const auto& [panel, area] : topFirst) {
         if (area->contains(x, y)) {
             return panel;

@@ -5,6 +5,9 @@
 #include "app/settings.hpp"
 #include "app/utilities.hpp"
 #include "path/pathGeometry.hpp"
+#include "sim/Faction.hpp"
+#include "sim/player.hpp"
+#include "ui/chartPanel.hpp"
 #include "ui/commandBar.hpp"
 #include "ui/consoleView.hpp"
 #include "ui/gameController.hpp"
@@ -18,6 +21,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
+#include <cmath>
 
 int display = 0;
 sf::Font arial;
@@ -31,9 +35,37 @@ const sf::Color LOADING_BACKGROUND(0, 255, 0, 255);
 constexpr int COORDINATES_FROM_RIGHT = 200;
 /// Kept between a text and the window's edge.
 constexpr float EDGE_MARGIN = 10.0f;
+
+/// Stands in for the factions' own colours: the player's light green, the others spread round the colour
+/// wheel by their place in the game.
+sf::Color standInFactionColour(const Faction& faction) {
+    if (humanPlayer && humanPlayer->faction == &faction) {
+        return LIGHT_GREEN;
+    }
+    std::size_t place = 0;
+    while (place < factions.size() && factions[place].get() != &faction) {
+        ++place;
+    }
+    const float hue = std::fmod(static_cast<float>(place) * 137.5f, 360.0f) / 60.0f;
+    const auto channel = [hue](float offset) {
+        const float k = std::fmod(offset + hue, 6.0f);
+        return static_cast<sf::Uint8>(255 * (1 - 0.75f * std::max(0.0f, std::min({k, 4 - k, 1.0f}))));
+    };
+    return sf::Color(channel(5), channel(3), channel(1));
+}
+
+/// The player's faction's place in the game's factions; past the end when there is none.
+std::size_t humanFactionPlace() {
+    std::size_t place = 0;
+    while (place < factions.size() && !(humanPlayer && humanPlayer->faction == factions[place].get())) {
+        ++place;
+    }
+    return place;
+}
 } // namespace
 
-gameView::gameView() {
+gameView::gameView()
+    : factionColour(standInFactionColour), charts(std::make_unique<chartPanel>(factionColour)) {
     gridLocator.setSize({0.0f, 0.0f});
 }
 
@@ -171,6 +203,8 @@ void gameView::viewLoopBody() {
     tooltip.display();
     commandPanel->display();
     infoPanel->display();
+    charts->draw(*App, controller->statistics, factions, humanFactionPlace(),
+                 {static_cast<float>(mouseX) / scale, static_cast<float>(mouseY) / scale});
     App->setView(App->getDefaultView());
     App->display();
 }
@@ -239,6 +273,9 @@ panelAreas gameView::shownPanelAreas() const {
     }
     if (display == 1 || display == 2) {
         areas.overviewMap = gridViewer->overviewArea();
+    }
+    if (charts->visible) {
+        areas.chart = charts->area();
     }
     return areas;
 }

@@ -2,6 +2,7 @@
 
 #include "ui/screenPanels.hpp"
 #include "ui/tooltipView.hpp"
+#include "view/factionColourSource.hpp"
 #include "view/mapLayout.hpp"
 
 #include <SFML/Graphics/Font.hpp>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+class chartPanel;
 class commandBar;
 class consoleView;
 class gameController;
@@ -110,4 +112,8 @@ class gameView {
     std::unique_ptr<infoBox> infoPanel;
     /// Sizes derived from the world and window, set by applyLayout.
     mapLayout layout{};
+    /// The colour of every faction's marks and chart lines.
+    factionColourSource factionColour;
+    /// The charts of the factions' statistics, over the map while shown.
+    std::unique_ptr<chartPanel> charts;
 };

@@ -56,6 +56,12 @@ static std::size_t gameDigest() {
             }
         }
     }
+    for (const factionStatistics::day& day : controller->statistics.days()) {
+        put('\n', day.number);
+        for (const factionTotals& totals : day.factions) {
+            std::apply(put, totals.values);
+        }
+    }
     return std::hash<std::string>()(text.str());
 }
 
@@ -197,10 +203,12 @@ TEST(GameSave, AFileThatCannotBeTrustedOrWrittenLosesNothing) {
     const placeableObject& scouts = *old.factions[0]->objects[1];
     EXPECT_EQ(std::make_tuple(old.tick, old.time, old.clockMicroseconds, old.clockPaused, old.lastTickTime,
                               old.randomState, old.factions[1]->objects[0]->target->name,
-                              scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name),
+                              scouts.people.size(), scouts.travelPath->back(), old.computerFactions[0]->name,
+                              old.statistics.size()),
               std::make_tuple(1234, std::int64_t{1234 * 720}, std::int64_t{100000000}, true,
                               std::int64_t{99984}, 4242u, std::string("Hold"), std::size_t{2},
-                              waypoint(6.0f, 4.75f), std::string("Rovers")));
+                              waypoint(6.0f, 4.75f), std::string("Rovers"), std::size_t{0}))
+        << "an older game has no statistics";
 
     // A folder that takes no more bytes, as on a full disk (unlike permissions, it binds root too).
     writeTextFile(path, intact);

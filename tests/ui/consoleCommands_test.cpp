@@ -49,6 +49,8 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     writeTextFile("worlds/w/autosave-9.dat", "not a game");
     // The world's name | the line, or the object a click selects | the reply, its line breaks written as \n.
     for (const std::vector<std::string>& row : tableRows(R"(
+            w    | factions       | Factions in play: 2 of 2\n#1 Mine (you): 0 cities, 1 unit, 12 people, 10000 food\n#2 Theirs: 1 city, 0 units, 0 people, 0 food\n
+            w    | stats          | Statistics written: worlds/w/stats.csv, 0 rows (no game day has ended yet).\n
             w    | pause          | Game paused.\n
             w    | resume         | Game resumed.\n
             w    | speed 0.25     | Game speed: 1/4x.\n
@@ -125,7 +127,7 @@ TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
         scope.reply("help"),
         "Available commands: help, clear, save, saves, continue <n>,\nload <worldname>, gen, gen <seed>, "
         "pause, resume, speed <n>,\nscale <float>, give <raft, horse, mountainGear>, rename <name>,\n"
-        "addAI [all]");
+        "addAI [all], factions, stats, mapshot");
     scope.game.console().scrollUp();
     scope.game.type("clear");
     EXPECT_EQ(std::make_pair(scope.game.console().text(), scope.game.console().logPosition()),

@@ -29,17 +29,16 @@ TEST(LaptopWindow, OpensWholeHomeSelectsTheCityAndTheStatusLineTakesNoOrder) {
     ASSERT_TRUE(game.waitForWindow()) << game.transcript();
     const auto at = [](float units) { return static_cast<int>(std::lround(units * 0.63f)); };
     game.key("Home");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500)); // for a frame to show it on a busy machine
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // a frame to show it on a busy machine
     EXPECT_GT(scaledTextShown(game.screenshot("home.png"), "Tester's city", 1520, 577), 0.9)
         << "Home selects the city: the details panel names it";
-    // The city Home selected refuses a move, which shows that the click reached the orders. Console lines
-    // stand 23 units apart from (5, 5).
-    const auto ordered = [&](const char* name) {
+    // Home selected the city, which refuses to move: the refusal shows that the click reached the map.
+    const auto ordered = [&](const char* name) { // Console lines stand 23 units apart from (5, 5).
         const sf::Image shot = game.screenshot(name);
         bool shown = false;
         for (int k = 0; k < 11; ++k) {
-            shown =
-                shown || scaledTextShown(shot, "A city can not move", 5, 5 + 23 * k, sf::Color::Green) > 0.9;
+            shown = shown ||
+                    scaledTextShown(shot, "A city can not move: ", 5, 5 + 23 * k, sf::Color::Green) > 0.9;
         }
         return shown;
     };
@@ -51,6 +50,15 @@ TEST(LaptopWindow, OpensWholeHomeSelectsTheCityAndTheStatusLineTakesNoOrder) {
     const int gridY = static_cast<int>(world.humanCity().y); // rows gridY − 5 … gridY + 3 of the 7 load
     const auto pictures = static_cast<std::size_t>(9 * (std::min(6, gridY + 3) - std::max(0, gridY - 5) + 1));
     ASSERT_TRUE(game.waitForOutput("Loaded [", pictures)) << game.transcript();
+    game.hold("c", 100);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const sf::Image chart = game.screenshot("chart.png");
+    bool legend = false;
+    for (int row = 0; row < 3; ++row) { // the human's faction in one of the three rows of the chart's legend
+        legend = legend || scaledTextShown(chart, "Tester's Faction", 1310, 410 + 56 * row) > 0.9;
+    }
+    EXPECT_TRUE(legend) << "the chart readable at 0.63";
+    game.hold("c", 100);
     game.click(at(849), at(1030), 1);
     EXPECT_GT(scaledTextShown(game.screenshot("details.png"), "Tester's city", 685, 130), 0.9)
         << "Detailed Stats, the bar's leftmost button, opens the info box";

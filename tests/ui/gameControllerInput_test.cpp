@@ -1,5 +1,6 @@
 #include "support/interfaceScope.hpp"
 #include "support/quietOutput.hpp"
+#include "ui/chartPanel.hpp"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -119,6 +120,18 @@ TEST(GameControllerInput, TheTooltipFollowsTheMouseAndTheWheelScrollsTheConsoleF
                             540); // the window's centre shows the 950-pixel map's centre: grid (9.5, 3.5)
     scope.game.click(sf::Mouse::Right);
     EXPECT_EQ(scope.game.log(), "Ordering move to: (10.5)(3.5)\n");
+    chartPanel& charts = *scope.game.view.charts;
+    controller.handleChartKey(sf::Keyboard::C); // over the map's centre
+    scope.game.click(sf::Mouse::Right);
+    const sf::FloatRect food = charts.buttonArea(statistic::food);
+    controller.mouseMovedTo(static_cast<int>(food.left) + 5, static_cast<int>(food.top) + 5);
+    scope.game.click(sf::Mouse::Left);
+    const statistic clicked = charts.shownStatistic();
+    controller.handleChartKey(sf::Keyboard::Numpad7);
+    EXPECT_EQ(std::make_tuple(scope.game.log(), clicked, charts.shownStatistic()),
+              std::make_tuple(std::string(), statistic::food, statistic::gold))
+        << "a click on the chart orders nothing; its button and the key 7 choose what it charts";
+    controller.handleChartKey(sf::Keyboard::C);
 
     infoBox& box = *scope.game.view.infoPanel;
     box.update(&scope.home);
