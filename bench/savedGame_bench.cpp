@@ -1,11 +1,15 @@
 // The saved game after 40 game days of the default world with every computer faction driven: the size of
-// game.dat, the console's save from the command to the reply with path searches in flight, and opening the
-// world from game.dat against generating the factions, as a world without a saved game does (the difference
-// is what loading adds to opening the world). The world and its graph: see defaultRun.hpp.
+// game.dat, the console's save from the command to the reply with path searches in flight, an autosave (the
+// frame that starts one, and the whole autosave until its file is written), and opening the world from
+// game.dat against generating the factions, as a world without a saved game does (the difference is what
+// loading adds to opening the world). The world and its graph: see defaultRun.hpp.
 
+#include "app/autosaves.hpp"
 #include "app/savedGame.hpp"
+#include "app/worldSaves.hpp"
 #include "app/worldSelection.hpp"
 #include "defaultRun.hpp"
+#include "frameSession.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
 #include "sim/pathSearches.hpp"
@@ -107,6 +111,56 @@ void BM_SaveCommandAfterFortyDays(benchmark::State& state) {
     endRun();
 }
 
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return secondsSince(start) * 1000.0;
+}
+
+/// Per iteration, a frame of the game (a tick and the opponent's step) that starts an autosave, then five
+/// frames while the autosave thread writes; the frames' times in milliseconds: median and 99th percentile of
+/// those that start one (and of those that follow: with_), the slowest, and the autosave's size. Then ten
+/// autosaves each waited for: their mean time from the start to the file written (whole_ms).
+void BM_AutosaveFrameAfterFortyDays(benchmark::State& state) {
+    const silencedStdout quiet;
+    sf::Time clock;
+    if (!playFortyDays(state, clock)) {
+        return;
+    }
+    const saveFolder folder;
+    const std::string directory = worldDirectory + "/" + SAVED_WORLD;
+    autosaves saves(directory, currentWorld(), 0, currentGameTick);
+    std::vector<double> starting;
+    std::vector<double> following;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        frame(clock);
+        saves.start(*controller);
+        starting.push_back(millisecondsSince(start));
+        for (int k = 0; k < 5; ++k) {
+            start = std::chrono::steady_clock::now();
+            frame(clock);
+            following.push_back(millisecondsSince(start));
+        }
+        if (saves.finish().rfind("Autosaved: ", 0) != 0) {
+            state.SkipWithError("an autosave was not written");
+            break;
+        }
+    }
+    state.counters["slowest_ms"] = *std::max_element(starting.begin(), starting.end());
+    reportPercentiles(state, starting);
+    reportPercentiles(state, following, "with_");
+    const std::vector<std::string> written = savesNewestFirst(directory);
+    state.counters["bytes"] = static_cast<double>(boost::filesystem::file_size(written.front()));
+    state.counters["kept"] = static_cast<double>(written.size());
+    const auto start = std::chrono::steady_clock::now();
+    for (int k = 0; k < 10; ++k) {
+        frame(clock);
+        saves.start(*controller);
+        (void)saves.finish();
+    }
+    state.counters["whole_ms"] = millisecondsSince(start) / 10.0;
+    endRun();
+}
+
 /// Range 1: the 40-day game read from game.dat and put in play; range 0: the factions generated instead.
 void BM_OpenWorldAfterFortyDays(benchmark::State& state) {
     const silencedStdout quiet;
@@ -143,6 +197,7 @@ void BM_OpenWorldAfterFortyDays(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_SaveCommandAfterFortyDays)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_AutosaveFrameAfterFortyDays)->Unit(benchmark::kMillisecond)->Iterations(200)->UseRealTime();
 BENCHMARK(BM_OpenWorldAfterFortyDays)
     ->Arg(0)
     ->Arg(1)

@@ -14,13 +14,17 @@ struct settingRule {
     long long least;
     long long most;
     long long step;
+    /// An element files may leave out, standing for `fallback`; it comes after every required one.
+    bool optional = false;
+    long long fallback = 0;
 };
 
 // The setting elements in the order the archive stores them, with the values the program can work with.
 // Upper bounds leave every product room: the largest world, 3600 × 1300 cells, has 468 million graph
 // nodes (a fifth of the int range, 1.9 GB), 46,800 grid pictures and an 18000 × 6500-pixel map picture;
 // 1000 factions already crowd a map; a food rate of 1000 keeps a city's daily use (rate × people) and
-// a birth's 100 × rate far inside int; 1000 % makes a 19200-pixel-wide window.
+// a birth's 100 × rate far inside int; 1000 % makes a 19200-pixel-wide window. autosaveDays came later:
+// files written before it lack it.
 constexpr settingRule SETTING_RULES[] = {
     {"resolutionScalePercentage", valueKind::number, MIN_SCALE_PERCENTAGE, MAX_SCALE_PERCENTAGE, 1},
     {"worldWidth", valueKind::number, 190, 3600, 10},
@@ -34,6 +38,7 @@ constexpr settingRule SETTING_RULES[] = {
     {"foodConsumeRate", valueKind::number, 0, 1000, 1},
     {"showPanningRectInGridView", valueKind::flag, 0, 1, 1},
     {"gameSpeedMultiplier", valueKind::number, INT_MIN, INT_MAX, 1},
+    {"autosaveDays", valueKind::number, 0, MAX_AUTOSAVE_DAYS, 1, true, DEFAULT_AUTOSAVE_DAYS},
 };
 
 constexpr const char* ROOT = "boost_serialization";
@@ -98,6 +103,11 @@ class configScanner {
         skipProlog();
         expectStartTag(RECORD);
         for (const settingRule& rule : SETTING_RULES) {
+            if (rule.optional && !startTagFollows(rule.name)) {
+                const std::string name = rule.name;
+                archiveText += "<" + name + ">" + std::to_string(rule.fallback) + "</" + name + ">";
+                continue;
+            }
             expectStartTag(rule.name);
             const std::size_t valueAt = position;
             const std::string raw = content();
@@ -222,6 +232,18 @@ class configScanner {
     }
 
     void expectStartTag(const std::string& name) { expectMarkup(markup::startTag, name); }
+
+    /// Whether the next markup, past whitespace and comments, is <`name`>; reads nothing.
+    bool startTagFollows(const std::string& name) {
+        const std::size_t from = position;
+        bool follows = trimmed(content()).empty();
+        if (follows) {
+            const markup next = nextMarkup();
+            follows = next.kind == markup::startTag && next.name == name;
+        }
+        position = from;
+        return follows;
+    }
     void expectEndTag(const std::string& name) { expectMarkup(markup::endTag, name); }
 
     /// The XML declaration and document type, kept for the archive, up to the root element.

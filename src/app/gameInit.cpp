@@ -1,5 +1,6 @@
 #include "app/gameInit.hpp"
 
+#include "app/autosaves.hpp"
 #include "app/displayCheck.hpp"
 #include "app/exitRequest.hpp"
 #include "app/random.hpp"
@@ -8,10 +9,12 @@
 #include "app/utilities.hpp"
 #include "app/windowFit.hpp"
 #include "app/worldFiles.hpp"
+#include "app/worldSaves.hpp"
 #include "app/worldSelection.hpp"
 #include "path/aStarGraph.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
+#include "sim/gameTime.hpp"
 #include "sim/pathSearches.hpp"
 #include "sim/player.hpp"
 #include "ui/consoleCommands.hpp"
@@ -23,6 +26,7 @@
 #include "world/worldMap.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
 #include <boost/filesystem/operations.hpp>
 #include <cmath>
 #include <istream>
@@ -164,8 +168,9 @@ void openOnScreen(std::ostream& out) {
     App->setPosition(centredWindowPosition(windowSizeAt(fitting, width, height), desktop.x, desktop.y));
 }
 
-/// Steps 13 to 15: the window, the loading frame, then frames until the window closes.
-void runWindow(std::ostream& out) {
+/// Steps 13 to 15: the window, the loading frame, then frames until the window closes, autosaving as due;
+/// then the last autosave.
+void runWindow(std::ostream& out, autosaves& saves) {
     App = std::make_unique<sf::RenderWindow>(
         sf::VideoMode(static_cast<unsigned>(width), static_cast<unsigned>(height), 32), "Kestrova Game",
         sf::Style::Close);
@@ -176,12 +181,28 @@ void runWindow(std::ostream& out) {
     out << "Done loading pathing grid!" << std::endl;
     while (App->isOpen()) {
         view->viewLoopBody();
+        saves.afterFrame(*controller);
+    }
+    for (const std::string& line : saves.leave(*controller)) {
+        out << line << std::endl;
     }
 }
 
-/// One run of the sequence; returns when the run is over.
-void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
-    loadFromConfig("config.xml", out, in);
+/// The world's saves to try, newest first, the one chosen in the console before them.
+std::vector<std::string> savesToTry(const std::string& directory, const std::optional<std::string>& chosen) {
+    std::vector<std::string> paths = savesNewestFirst(directory);
+    if (chosen) {
+        paths.erase(std::remove(paths.begin(), paths.end(), *chosen), paths.end());
+        paths.insert(paths.begin(), *chosen);
+    }
+    return paths;
+}
+
+/// One run of the sequence; returns when the run is over. `chosen`: the save of the current world that the
+/// console chose to continue, in place of the prompts. The run's autosaves go to `saves`.
+void runOnce(std::istream& in, std::ostream& out, startupOptions& options,
+             const std::optional<std::string>& chosen, std::optional<autosaves>& saves) {
+    const configData settings = loadFromConfig("config.xml", out, in);
 
     graph = std::make_unique<aStarGraph>(worldWidth * 10, worldHeight * 10, out);
     microPatherSem = std::make_unique<pathSearchPool>(*graph);
@@ -189,7 +210,11 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     relaunchWithNewSeed = false;
     display = 0;
 
-    chooseWorld(in, out, options);
+    if (chosen) {
+        useSpecifiedSeed = true; // the current world again, from its seed
+    } else {
+        chooseWorld(in, out, options);
+    }
     if (!useRecordedSeed(out, options)) {
         chooseSeed(in, out, options);
         if (worldName.empty()) {
@@ -215,10 +240,11 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     controller->generateWorld(*mapData, *northCap, *southCap);
     out << "Done generating world map!\n";
 
-    // A world saved with its game goes on where it was saved, unless gen asked for a new game.
+    // A world saved with its game goes on from its newest save, unless gen asked for a new game.
     savedGameOpening opening;
     if (!std::exchange(startAfresh, false)) {
-        opening = openSavedGame(directory + "/game.dat", *controller, *AIHandler, out);
+        opening =
+            openSavedGame(savesToTry(directory, chosen), *controller, *AIHandler, out, chosen.has_value());
     }
     if (!opening.continued) {
         factions =
@@ -236,7 +262,9 @@ void runOnce(std::istream& in, std::ostream& out, startupOptions& options) {
     prepareGraph(directory, out);
     controller->resumePendingPaths();
     if (!options.generateOnly) {
-        runWindow(out);
+        saves.emplace(directory, currentWorld(), settings.autosaveDays, currentGameTick);
+        view->console->saves = &*saves;
+        runWindow(out, *saves);
     }
 }
 } // namespace
@@ -270,11 +298,15 @@ void gameInit(startupOptions options, std::istream& in, std::ostream& out) {
                                      "world without a window.");
         }
     }
+    std::optional<std::string> chosen;
     do {
+        // Outlives the run's objects, the console pointing at it among them.
+        std::optional<autosaves> saves;
         // However the run ends, no path search outlives the objects and the graph it reads.
         struct runEnd {
             ~runEnd() { endRun(); }
         } releaseAtEnd;
-        runOnce(in, out, options);
+        runOnce(in, out, options, chosen, saves);
+        chosen = saves ? saves->chosen : std::nullopt;
     } while (relaunchWithNewSeed);
 }

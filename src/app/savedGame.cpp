@@ -141,7 +141,7 @@ gameParts savedGame::parts() {
             statistics,        outcome};
 }
 
-std::string savedGameBytes(const gameController& controller) {
+std::string savedGameBytes(const gameController& controller, const savedGameWorld& world) {
     std::vector<Faction*> computerFactions;
     if (AIHandler) {
         computerFactions = AIHandler->controlledFactions;
@@ -163,7 +163,7 @@ std::string savedGameBytes(const gameController& controller) {
     const std::string payload = gameArchive::write({factions, humanPlayer, computerFactions, currentGameTick,
                                                     gameTime, clockMicroseconds, clockPaused, lastTickTime,
                                                     randomState, pendingPaths, statistics, outcome});
-    return savedGameHeader(currentWorld(), payload) + payload;
+    return savedGameHeader(world, payload) + payload;
 }
 
 void saveCurrentGame(const std::string& path, const gameController& controller) {
@@ -222,21 +222,34 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
     controller.awaitPaths(std::move(game.pendingPaths));
 }
 
+savedGameOpening openSavedGame(const std::vector<std::string>& paths, gameController& controller,
+                               AIController& computer, std::ostream& out, bool firstChosen) {
+    savedGameOpening opening;
+    for (std::size_t k = 0; k < paths.size() && !opening.continued; ++k) {
+        const std::string& path = paths[k];
+        std::string said;
+        try {
+            savedGame game = loadSavedGame(path, currentWorld());
+            const int tick = game.tick;
+            continueGame(std::move(game), controller, computer);
+            opening.continued = true;
+            said = "Continuing the game saved in " + path + " at tick " + std::to_string(tick) + ".";
+        } catch (const savedGameRefused& refusal) {
+            const char* next = k + 1 == paths.size()   ? "The world starts with new factions"
+                               : k == 0 && firstChosen ? "Trying the newest save instead"
+                                                       : "Trying the next newest save";
+            said = path + " was not loaded: " + refusal.what() + ". " + next + "; the file is left as it is.";
+        }
+        out << said << std::endl;
+        opening.line += (opening.line.empty() ? "" : "\n") + said;
+    }
+    return opening;
+}
+
 savedGameOpening openSavedGame(const std::string& path, gameController& controller, AIController& computer,
                                std::ostream& out) {
     if (!boost::filesystem::exists(path)) {
         return {};
     }
-    savedGameOpening opening;
-    try {
-        savedGame game = loadSavedGame(path, currentWorld());
-        const int tick = game.tick;
-        continueGame(std::move(game), controller, computer);
-        opening = {true, "Continuing the game saved in " + path + " at tick " + std::to_string(tick) + "."};
-    } catch (const savedGameRefused& refusal) {
-        opening = {false, path + " was not loaded: " + refusal.what() +
-                              ". The world starts with new factions; the file is left as it is."};
-    }
-    out << opening.line << std::endl;
-    return opening;
+    return openSavedGame(std::vector<std::string>{path}, controller, computer, out);
 }

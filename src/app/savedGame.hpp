@@ -79,9 +79,9 @@ class savedGameRefused : public std::runtime_error {
 
 /// The current game as game.dat holds it, header and payload: the factions, the human's record, the computer
 /// opponent's factions, the calendar, `controller`'s clock and the random source, and the paths asked for and
-/// not yet found (recorded, not waited for: the searches go on), behind a header for the current world. Main
-/// thread.
-[[nodiscard]] std::string savedGameBytes(const gameController& controller);
+/// not yet found (recorded, not waited for: the searches go on), behind a header for `world`. Main thread.
+[[nodiscard]] std::string savedGameBytes(const gameController& controller,
+                                         const savedGameWorld& world = currentWorld());
 
 /// Writes savedGameBytes to `path` through a temporary file. Throws std::runtime_error naming the path and
 /// the reason; a file at `path` is then left as it was. Main thread.
@@ -103,12 +103,17 @@ void continueGame(savedGame game, gameController& controller, AIController& comp
 /// What opening a world's saved game came to.
 struct savedGameOpening {
     bool continued = false;
-    /// The line said about it; empty when the world has no saved game.
+    /// The lines said about it, one for each file tried, without their line breaks; empty when the world has
+    /// no saved game.
     std::string line;
 };
 
-/// Continues the game saved at `path` when the file exists; otherwise, or when the file is refused (it is
-/// then left as it is, and so is the current game), the world starts afresh. Writes the line of the outcome
-/// to `out` and returns it, for the console too.
+/// Continues the first of the games saved at `paths` that is not refused, trying them in turn; a file refused
+/// is left as it is, and so is the current game. With none continued (or none given) the world starts
+/// afresh. Writes the lines of the outcome to `out`, one for each file tried, and returns them, for the
+/// console too. `firstChosen`: the first path was chosen by the player rather than for being the newest.
+savedGameOpening openSavedGame(const std::vector<std::string>& paths, gameController& controller,
+                               AIController& computer, std::ostream& out, bool firstChosen = false);
+/// The same for the one file at `path`, when it exists.
 savedGameOpening openSavedGame(const std::string& path, gameController& controller, AIController& computer,
                                std::ostream& out);

@@ -102,13 +102,13 @@ void writeConfig(const std::string& path, const configData& record) {
 }
 } // namespace
 
-void loadFromConfig(const std::string& path, std::ostream& out, std::istream& in) {
+configData loadFromConfig(const std::string& path, std::ostream& out, std::istream& in) {
     const configData current;
     if (!boost::filesystem::exists(path)) {
         out << "Config file does not exist.\n";
         writeConfig(path, current);
         out << "Generated default config file.\n";
-        return;
+        return current;
     }
     const configData record = readConfig(path);
     out << "Loaded config file.\n";
@@ -123,4 +123,5 @@ void loadFromConfig(const std::string& path, std::ostream& out, std::istream& in
         throw exitRequest(1, "");
     }
     out << "Set global variables from config file.\n";
+    return record;
 }

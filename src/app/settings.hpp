@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/configText.hpp"
+
 #include <boost/serialization/nvp.hpp>
 #include <boost/serialization/string.hpp>
 #include <iostream>
@@ -39,6 +41,8 @@ struct configData {
     int numFactions;
     int gameSpeedMultiplier;
     bool showPanningRectInGridView;
+    /// Game days between autosaves; 0: none. Held by no global: the run takes it from the record.
+    int autosaveDays = DEFAULT_AUTOSAVE_DAYS;
 
     /// Fills the record from the current globals; `defaultSeed` is always "RANDOM".
     configData();
@@ -59,13 +63,15 @@ struct configData {
         archive& BOOST_SERIALIZATION_NVP(foodConsumeRate);
         archive& BOOST_SERIALIZATION_NVP(showPanningRectInGridView);
         archive& BOOST_SERIALIZATION_NVP(gameSpeedMultiplier);
+        archive& BOOST_SERIALIZATION_NVP(autosaveDays);
     }
 };
 
-/// Writes `path` from the current globals when it is missing, otherwise reads it and applies it.
-/// An unreadable file or an unusable value stops the program (exitRequest) and leaves the file as it is.
-void loadFromConfig(const std::string& path = "config.xml", std::ostream& out = std::cout,
-                    std::istream& in = std::cin);
+/// Writes `path` from the current globals when it is missing, otherwise reads it and applies it. Returns
+/// the record written or applied. An unreadable file or an unusable value stops the program (exitRequest)
+/// and leaves the file as it is.
+configData loadFromConfig(const std::string& path = "config.xml", std::ostream& out = std::cout,
+                          std::istream& in = std::cin);
 
 /// Converts a whole seed text (optional sign, decimal digits, within the int range) or throws
 /// boost::bad_lexical_cast.

@@ -1,5 +1,6 @@
 #include "ui/consoleCommands.hpp"
 
+#include "app/autosaves.hpp"
 #include "app/gameInit.hpp"
 #include "app/savedGame.hpp"
 #include "app/settings.hpp"
@@ -7,6 +8,7 @@
 #include "app/utilities.hpp"
 #include "app/windowFit.hpp"
 #include "app/worldFiles.hpp"
+#include "app/worldSaves.hpp"
 #include "app/worldSelection.hpp"
 #include "sim/AIController.hpp"
 #include "sim/Faction.hpp"
@@ -31,10 +33,10 @@
 #include <optional>
 #include <stdexcept>
 
-const char* const CONSOLE_HELP = "Available commands: help, clear, save, load <worldname>,\n"
-                                 "gen, gen <seed>, pause, resume, speed <n>, scale <float>\n"
-                                 "give <raft, horse, mountainGear>, rename <name>, addAI [all]\n"
-                                 "factions, stats, mapshot";
+const char* const CONSOLE_HELP = "Available commands: help, clear, save, saves, continue <n>,\n"
+                                 "load <worldname>, gen, gen <seed>, pause, resume, speed <n>,\n"
+                                 "scale <float>, give <raft, horse, mountainGear>, rename <name>,\n"
+                                 "addAI [all], factions, stats, mapshot";
 
 namespace {
 
@@ -124,6 +126,75 @@ void save(consoleView& console, const gameController* controller) {
     } catch (const std::exception& error) {
         console.appendLog(std::string(error.what()) + ". The game was not saved.");
     }
+}
+
+/// The run's autosaves once a write in flight has ended (its line logged); null, said, without a world.
+autosaves* savesOf(consoleView& console) {
+    if (console.saves == nullptr) {
+        console.appendLog("No world is open, so there are no saves.");
+        return nullptr;
+    }
+    const std::string written = console.saves->finish();
+    if (!written.empty()) {
+        console.appendLog(written);
+    }
+    return console.saves;
+}
+
+/// saves: the world's saves, newest first and numbered, each with its tick and date or why it cannot be
+/// continued.
+void listSaves(consoleView& console) {
+    autosaves* saves = savesOf(console);
+    if (saves == nullptr) {
+        return;
+    }
+    saves->listed = savesNewestFirst(saves->folder());
+    if (saves->listed.empty()) {
+        console.appendLog("This world has no saves yet: save writes one, and so does every autosave.");
+        return;
+    }
+    console.appendLog("Saves of this world, newest first (continue <n> goes on from one):");
+    for (std::size_t k = 0; k < saves->listed.size(); ++k) {
+        const std::string& path = saves->listed[k];
+        std::string state;
+        try {
+            const savedGame game = loadSavedGame(path, saves->savedWorld());
+            state = "tick " + std::to_string(game.tick) + ", " + gameDateText(game.time);
+        } catch (const savedGameRefused& refusal) {
+            state = std::string("cannot be continued: ") + refusal.what();
+        }
+        console.appendLog(std::to_string(k + 1) + ". " + path + ": " + state);
+    }
+}
+
+/// continue <n>: the next run goes on from the n-th save that saves listed (the newest first when none was
+/// listed yet).
+void continueSave(const std::string& numberText, consoleView& console, consoleWindow& window) {
+    autosaves* saves = savesOf(console);
+    if (saves == nullptr) {
+        return;
+    }
+    if (saves->listed.empty()) {
+        saves->listed = savesNewestFirst(saves->folder());
+    }
+    std::size_t number = 0;
+    if (!boost::conversion::try_lexical_convert(numberText, number) || number < 1 ||
+        number > saves->listed.size()) {
+        console.appendLog(saves->listed.empty()
+                              ? std::string("This world has no saves to continue.")
+                              : "continue takes the number of a save that saves lists, from 1 to " +
+                                    std::to_string(saves->listed.size()) + ".");
+        return;
+    }
+    const std::string& path = saves->listed[number - 1];
+    try {
+        (void)loadSavedGame(path, saves->savedWorld());
+    } catch (const savedGameRefused& refusal) {
+        console.appendLog(path + " cannot be continued: " + refusal.what() + ".");
+        return;
+    }
+    saves->chosen = path;
+    closeFor(window);
 }
 
 void load(const std::string& name, consoleView& console, consoleWindow& window) {
@@ -356,6 +427,10 @@ void runConsoleCommand(const std::string& line, consoleView& console, gameContro
         generate(argument, console, window, out);
     } else if (line == "save") {
         save(console, controller);
+    } else if (line == "saves") {
+        listSaves(console);
+    } else if (argumentOf(line, "continue", argument)) {
+        continueSave(argument, console, window);
     } else if (argumentOf(line, "load", argument)) {
         load(argument, console, window);
     } else if (line == "pause") {

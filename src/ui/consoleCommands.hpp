@@ -25,7 +25,7 @@ class consoleWindow {
 /// The window of the current run; its operations do nothing while no window is open.
 consoleWindow& currentGameWindow();
 
-/// The reply to "help": three lines, no line break at the end.
+/// The reply to "help": four lines, no line break at the end.
 extern const char* const CONSOLE_HELP;
 
 /// Smallest and largest window scale the "scale" command takes, the range config.xml allows.

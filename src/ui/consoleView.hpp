@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class autosaves;
 class consoleWindow;
 class gameController;
 
@@ -32,7 +33,7 @@ class consoleView : public consoleLog {
     /// command line); then picks the rows that show.
     /// Needs the glyphs' widths and the font's line spacing, not the window.
     void layoutLog();
-    /// Appends the help text, three lines without a line break at the end.
+    /// Appends the help text, four lines without a line break at the end.
     void appendHelp();
     /// Empties the log and puts its first line back at the top.
     void clearLog() override;
@@ -68,6 +69,9 @@ class consoleView : public consoleLog {
     bool active = false;
     /// What the commands close and resize.
     consoleWindow* window;
+    /// The run's autosaves, through which saves lists the world's saves and continue chooses one; null
+    /// without a world.
+    autosaves* saves = nullptr;
     /// The command lines run in this console, oldest first.
     std::vector<std::string> history;
 

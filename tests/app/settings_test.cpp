@@ -69,6 +69,8 @@ TEST(ConfigFile, AMistakeStopsNamingItsLineAndLeavesTheFileAsItIs) {
     lenient = replaced(replaced(lenient, "\t<worldWidth>", "\t<!-- a <small> world -->\n\t<worldWidth>"),
                        "<logEnemies>", "<logEnemies><!-- yes -->");
     const std::string width = "; it must be a multiple of 10 from 190 to 3600.";
+    settingElements older = defaultSettings();
+    older.pop_back(); // from before autosaveDays
     const std::tuple<std::string, int, std::string> files[] = {
         // the text, the line and the problem; none: accepted
         {withValue("worldWidth", "185"), 6, "worldWidth is 185" + width},
@@ -84,10 +86,13 @@ TEST(ConfigFile, AMistakeStopsNamingItsLineAndLeavesTheFileAsItIs) {
         {replaced(plain, "<landArea>", "<!-- <landArea>"), 8, "a comment (<!--) is not closed by -->."},
         {plain.substr(0, plain.find("\t<logEnemies>")), 13,
          "the file ends before <logEnemies>; it may be cut short."},
-        {plain.substr(0, plain.size() - 10), 18, "a tag is not closed by \">\"; the file may be cut short."},
-        {plain + "<more/>\n", 19, "there is more after </boost_serialization>."},
+        {plain.substr(0, plain.size() - 10), 19, "a tag is not closed by \">\"; the file may be cut short."},
+        {plain + "<more/>\n", 20, "there is more after </boost_serialization>."},
         {withValue("worldWidth", "3600"), 0, ""},
         {withValue("gameSpeedMultiplier", "-2147483648"), 0, ""},
+        {withValue("autosaveDays", "3651"), 17, "autosaveDays is 3651; it must be from 0 to 3650."},
+        {replaced(withValue("autosaveDays", "0"), "\t<autosaveDays>", "<!-- off -->\t<autosaveDays>"), 0, ""},
+        {configText(older), 0, ""},
         {lenient, 0, ""}};
     for (const auto& [text, line, problem] : files) {
         worldWidth = 360;
@@ -105,6 +110,9 @@ TEST(ConfigFile, AMistakeStopsNamingItsLineAndLeavesTheFileAsItIs) {
     }
     EXPECT_EQ(std::make_pair(worldWidth, logEnemies), std::make_pair(190, true))
         << "the last file: spaces and comments are read leniently";
+    writeTextFile(path, configText(older));
+    std::ostringstream out;
+    EXPECT_EQ(loadFromConfig(path, out).autosaveDays, 30) << "a file from before autosaveDays: its default";
     // The archive reads the closing tags when it is destroyed: a file cut there must not end the program.
     for (std::size_t length = 0; length + 1 < plain.size(); ++length) {
         writeTextFile(path, plain.substr(0, length));

@@ -33,7 +33,8 @@ inline settingElements defaultSettings(const settingElements& changes = {}) {
                                 {"logEnemies", "0"},
                                 {"foodConsumeRate", "1"},
                                 {"showPanningRectInGridView", "1"},
-                                {"gameSpeedMultiplier", "100"}};
+                                {"gameSpeedMultiplier", "100"},
+                                {"autosaveDays", "30"}};
     for (const auto& [name, value] : changes) {
         for (auto& element : elements) {
             element.second = element.first == name ? value : element.second;

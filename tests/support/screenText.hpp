@@ -4,6 +4,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <stdexcept>
+#include <tuple>
 
 /// Share of the pixels that `text`, drawn in the shipped font at `size` with its origin at window pixel (x,
 /// y), covers wholly that show exactly `colour` in `shot`: 1 where the window shows that text in that colour,
@@ -46,16 +47,20 @@ inline bool consoleShows(const sf::Image& shot, const std::string& text) {
     return false;
 }
 
-/// The whole number the window shows right after `prefix`, white at window pixel (x, y), read a digit at a time;
-/// -1 when not even the prefix shows.
+/// The whole number the window shows right after `prefix`, white at window pixel (x, y), read a digit at a
+/// time, each the best match (a 0 where a 9 shows still scores above 0.97); -1 when not even the prefix
+/// shows.
 inline long numberShownAfter(const sf::Image& shot, const std::string& prefix, int x, int y) {
     std::string shown = prefix;
     for (bool more = true; more;) {
-        more = false;
-        for (char digit = '0'; digit <= '9' && !more; ++digit) {
-            more = textShown(shot, shown + digit, x, y) > 0.97;
-            shown += more ? std::string(1, digit) : "";
+        double best = 0.97;
+        char found = 0;
+        for (char digit = '0'; digit <= '9'; ++digit) {
+            const double score = textShown(shot, shown + digit, x, y);
+            std::tie(best, found) = score > best ? std::make_pair(score, digit) : std::make_pair(best, found);
         }
+        more = found != 0;
+        shown += more ? std::string(1, found) : "";
     }
     return shown.size() > prefix.size() ? std::stol(shown.substr(prefix.size())) : -1;
 }

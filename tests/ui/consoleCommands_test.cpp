@@ -1,3 +1,4 @@
+#include "app/autosaves.hpp"
 #include "app/worldSelection.hpp"
 #include "sim/AIController.hpp"
 #include "support/interfaceScope.hpp"
@@ -43,6 +44,9 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     commandScope scope;
     quietOutput quiet;
     worldSeed = -1;
+    autosaves saves("worlds/w", currentWorld(), 0, 0);
+    scope.game.console().saves = &saves;
+    writeTextFile("worlds/w/autosave-9.dat", "not a game");
     // The world's name | the line, or the object a click selects | the reply, its line breaks written as \n.
     for (const std::vector<std::string>& row : tableRows(R"(
             w    | factions       | Factions in play: 2 of 2\n#1 Mine (you): 0 cities, 1 unit, 12 people, 10000 food\n#2 Theirs: 1 city, 0 units, 0 people, 0 food\n
@@ -62,7 +66,11 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
             w    | scale 10.5     | Scale must be from 0.01 to 10: try again.\n
             w    | give horse     | No object selected.\n
             w    | addAI all      | Added AI to all non-player factions\n
+            w    | continue 2     | continue takes the number of a save that saves lists, from 1 to 1.\n
             w    | save           | World saved to: worlds/w/gamedata.dat\nGame saved: worlds/w/game.dat, tick 0, Thu Jan  1 00:00:00 1970\n
+            w    | saves          | Saves of this world, newest first (continue <n> goes on from one):\n1. worlds/w/game.dat: tick 0, Thu Jan  1 00:00:00 1970\n2. worlds/w/autosave-9.dat: cannot be continued: it is not a saved game\n
+            w    | continue 2     | worlds/w/autosave-9.dat cannot be continued: it is not a saved game.\n
+            w    | continue 1     |
             gone | save           | Could not write worlds/gone/gamedata.dat: No such file or directory. The world was not saved.\n
             odd  | save           | Could not write worlds/odd/gamedata.dat: Is a directory. The world was not saved.\n
             w    | click Scouts   |
@@ -92,12 +100,14 @@ TEST(ConsoleCommands, EveryLineIsAnsweredAndOnlyWholeCommandsRunOnASelectionInPl
     }
     EXPECT_EQ(std::make_tuple(scope.unit.equipment, scope.town.equipment[horse], scope.town.name,
                               scope.game.view.commandPanel->panelText.getString().toAnsiString().substr(0, 4),
-                              AIHandler->controlledFactions,
+                              AIHandler->controlledFactions, saves.chosen,
                               scope.game.window.closes + scope.game.window.sizes.size()),
               std::make_tuple(std::map<travelEquipment, int>{{horse, 12}, {mountainGear, 0}, {raft, 12}}, 0,
                               std::string("Far"), std::string("Far\n"),
-                              std::vector<Faction*>{&scope.foreign, &scope.human}, std::size_t{0}))
-        << "one item per person; addAI all hands over every faction but the human's, addAI the selection's";
+                              std::vector<Faction*>{&scope.foreign, &scope.human},
+                              std::optional<std::string>("worlds/w/game.dat"), std::size_t{1}))
+        << "one item per person; addAI all hands over every faction but the human's, addAI the selection's; "
+           "continue 1 closes the window for the save chosen";
 }
 
 TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
@@ -113,10 +123,11 @@ TEST(ConsoleCommands, TheCommandsActOnTheNextWorldTheWindowAndTheLog) {
     }
     EXPECT_EQ(std::make_tuple(worldName, loadDirectory, scope.game.window.closes),
               std::make_tuple(std::string("Old Kingdom"), std::string("worlds/Old Kingdom"), 3));
-    EXPECT_EQ(scope.reply("help"),
-              "Available commands: help, clear, save, load <worldname>,\ngen, gen <seed>, "
-              "pause, resume, speed <n>, scale <float>\ngive <raft, horse, mountainGear>, rename "
-              "<name>, addAI [all]\nfactions, stats, mapshot");
+    EXPECT_EQ(
+        scope.reply("help"),
+        "Available commands: help, clear, save, saves, continue <n>,\nload <worldname>, gen, gen <seed>, "
+        "pause, resume, speed <n>,\nscale <float>, give <raft, horse, mountainGear>, rename <name>,\n"
+        "addAI [all], factions, stats, mapshot");
     scope.game.console().scrollUp();
     scope.game.type("clear");
     EXPECT_EQ(std::make_pair(scope.game.console().text(), scope.game.console().logPosition()),

@@ -287,20 +287,24 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
         << "the reply to scale 10 wraps after \"): the\" (seen in the screenshot)";
     game->key("Escape");
     ASSERT_EQ(game->exitCode(), 0) << game->transcript();
+    // Escape leaves an autosave of the paused game, at the tick of the save.
+    const std::string autosaved = "Autosaved: worlds/w/autosave-", output = game->output();
+    const std::string tick =
+        std::to_string(std::stoi(output.substr(output.find(autosaved) + autosaved.size())));
+    EXPECT_NE(output.find(autosaved + tick + ".dat, tick " + tick + ", "), std::string::npos) << output;
 
-    // The same world started again; at gen 42's prompt the name will be left to the seed.
+    // The same world started again goes on from its newest save, the autosave; at gen 42's prompt the name
+    // will be left to the seed.
     game.emplace(setup.directory, "--world w", "\n");
     ASSERT_TRUE(game->waitForWindow()) << game->transcript();
-    const std::string continuing = "Continuing the game saved in worlds/w/game.dat at tick ";
-    ASSERT_TRUE(game->waitForOutput(continuing)) << game->transcript();
-    const std::size_t at = game->output().find(continuing);
-    const std::string tick = std::to_string(std::stoi(game->output().substr(at + continuing.size())));
+    const std::string continuing = "Continuing the game saved in worlds/w/autosave-" + tick + ".dat at tick ";
+    ASSERT_TRUE(game->waitForOutput(continuing + tick + ".")) << game->transcript();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const sf::Image continued = game->screenshot("continued.png");
     EXPECT_EQ(std::make_tuple(consoleShows(saved, "Game saved: worlds/w/game.dat, tick " + tick + ","),
                               textShown(saved, "Game tick: " + tick, 0, 1010) > 0.97,
                               textShown(continued, "Game tick: " + tick, 0, 1010) > 0.97,
-                              consoleShows(continued, continuing + tick + ".")),
+                              consoleShows(continued, continuing.substr(0, continuing.find(" at")))),
               std::make_tuple(true, true, true, true))
         << "paused, saved, and started again paused at the tick of the save";
     game->hold("c", 100);
@@ -325,9 +329,9 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
                   std::make_tuple(true, true))
             << "run " << run;
     }
-    EXPECT_GE(ticks[2] - ticks[1], 8 * (ticks[1] - ticks[0])) << "ticks at 1x, then at 16x: " << ticks[0] << ", "
-                                                              << ticks[1] << ", " << ticks[2];
-    EXPECT_GT(ticks[1] - ticks[0], 20) << "the game ran at 1x between the presses of Space";
+    EXPECT_GE(ticks[2] - ticks[1], 8 * (ticks[1] - ticks[0]))
+        << "ticks at 1x, then at 16x: " << ticks[0] << ", " << ticks[1] << ", " << ticks[2];
+    EXPECT_GT(ticks[1] - ticks[0], 0) << "Space ran the game on at 1x";
     game->hold("space", 100);
     const std::size_t paths = countOf(game->output(), "Pather returned");
     std::this_thread::sleep_for(std::chrono::seconds(3));
@@ -338,10 +342,21 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     ASSERT_TRUE(game->waitForOutput("Done loading pathing grid!", 2) && game->waitForWindow())
         << game->transcript();
     EXPECT_EQ(game->windowSize(), "1920x1080") << "at the settings' scale";
+    consoleCommand(*game, "saves");
+    int number = 1; // game.dat comes after the autosaves kept: those of load and Escape, and of days at 16x
+    for (const auto& entry : boost::filesystem::directory_iterator(setup.directory.file("worlds/w"))) {
+        number += entry.path().filename().string().rfind("autosave-", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_TRUE(consoleShows(game->screenshot("saves.png"),
+                             std::to_string(number) + ". worlds/w/game.dat: tick " + tick + ", "));
+    consoleCommand(*game, "continue " + std::to_string(number), true);
+    ASSERT_TRUE(game->waitForOutput("Continuing the game saved in worlds/w/game.dat at tick " + tick + ".") &&
+                game->waitForOutput("Done loading pathing grid!", 3) && game->waitForWindow())
+        << game->transcript();
     consoleCommand(*game, "gen 42", true);
     ASSERT_TRUE(game->waitForOutput("Please enter the world name (leave blank for name based on seed): ", 2))
         << game->transcript();
-    ASSERT_TRUE(game->waitForOutput("Done loading pathing grid!", 3) && game->waitForWindow())
+    ASSERT_TRUE(game->waitForOutput("Done loading pathing grid!", 4) && game->waitForWindow())
         << game->transcript();
     EXPECT_EQ(std::make_pair(countOf(game->output(), "Generating world with seed: 42\n"),
                              countOf(game->output(), "Enter the world seed")),
