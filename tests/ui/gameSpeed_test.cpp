@@ -69,6 +69,9 @@ TEST(GameSpeed, FasterSpeedsTakeEveryTickTheClockAsksForAndLetTicksGoWhenTheFram
     // 57 ticks in the 969 ms after the first frame: 57 × 16 / 969 = 0.94 of the normal pace.
     EXPECT_EQ(gameSpeedText(controller.speed.factor(), controller.speed.reached()),
               "Speed: 16x, reaching 0.9x");
+    controller.tickBudget = std::chrono::hours(1);
+    now += sf::milliseconds(17);
+    EXPECT_EQ(controller.processGameTick(), 17) << "the machine keeps up again: the ticks let go are not owed";
 }
 
 TEST(GameSpeed, SpacePausesAndResumesCommaAndPeriodStepTheSpeed) {
