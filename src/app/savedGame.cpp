@@ -136,9 +136,8 @@ savedGame::savedGame(savedGame&&) noexcept = default;
 savedGame& savedGame::operator=(savedGame&&) noexcept = default;
 
 gameParts savedGame::parts() {
-    return {factions,         human,       computerFactions, tick,        time,
-            clockMicroseconds, clockPaused, lastTickTime,     randomState, pendingPaths,
-            statistics,        outcome};
+    return {factions,    human,        computerFactions, tick,         time,       clockMicroseconds,
+            clockPaused, lastTickTime, randomState,      pendingPaths, statistics, outcome};
 }
 
 std::string savedGameBytes(const gameController& controller, const savedGameWorld& world) {

@@ -96,8 +96,7 @@ TEST(ThreadedMilitaryUnit, CrossesTheSeamEitherWayTheShortWayOnGroundItMayStandO
                 graph->mapGridTerrain(wrapColumn(getMapGridX(unit.x + 1.0f), 1000), getMapGridY(unit.y)), 0)
                 << "in the water at " << unit.x << ", " << unit.y << " from " << fromX;
         }
-        EXPECT_EQ(std::make_tuple(unit.x, unit.y, unit.moving.load()),
-                  std::make_tuple(arrivesAt, y, false))
+        EXPECT_EQ(std::make_tuple(unit.x, unit.y, unit.moving.load()), std::make_tuple(arrivesAt, y, false))
             << "from " << fromX << ", past the seam";
     }
 }

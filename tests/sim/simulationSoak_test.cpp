@@ -173,7 +173,7 @@ TEST(ThreadedSimulation, SoakWithEveryComputerFactionDrivenAndPeopleMovingEveryW
     seen["merges walked"] = countOf(out, "Merge complete") - seen["merges"] - seen["foundings"];
     const std::map<std::string, std::size_t> least = {{"attacks", 3},   {"births", 20}, {"captures", 3},
                                                       {"foundings", 4}, {"merges", 5},  {"merges walked", 1},
-                                                      {"paths", 50},   {"splits", 5},  {"starved", 20}};
+                                                      {"paths", 50},    {"splits", 5},  {"starved", 20}};
     for (const auto& [what, count] : least) {
         EXPECT_GE(seen[what], count * SOAK_TICKS / 2400) << what << " in " << SOAK_TICKS << " ticks";
     }

@@ -84,8 +84,8 @@ class windowSession {
         const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; });
         run("xdotool type --delay " + std::string(ascii ? "60" : "150") + " '" + text + "'");
     }
-    /// Resizes the window from outside, as a window manager does, and lets a frame show it; false unless it is
-    /// `expected` ("<width>x<height>") within 5 s.
+    /// Resizes the window from outside, as a window manager does, and lets a frame show it; false unless it
+    /// is `expected` ("<width>x<height>") within 5 s.
     bool resize(int across, int down, const std::string& expected) {
         run("xdotool windowsize " + windowId + " " + std::to_string(across) + " " + std::to_string(down));
         const bool resized = waitUntil(std::chrono::seconds(5), [&] { return windowSize() == expected; });

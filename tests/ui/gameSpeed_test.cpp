@@ -71,7 +71,8 @@ TEST(GameSpeed, FasterSpeedsTakeEveryTickTheClockAsksForAndLetTicksGoWhenTheFram
               "Speed: 16x, reaching 0.9x");
     controller.tickBudget = std::chrono::hours(1);
     now += sf::milliseconds(17);
-    EXPECT_EQ(controller.processGameTick(), 17) << "the machine keeps up again: the ticks let go are not owed";
+    EXPECT_EQ(controller.processGameTick(), 17)
+        << "the machine keeps up again: the ticks let go are not owed";
 }
 
 TEST(GameSpeed, SpacePausesAndResumesCommaAndPeriodStepTheSpeed) {

@@ -39,10 +39,11 @@ TEST(InfoBox, RowsAreButtonsInTheBoxThatChooseCitizensForASplit) {
     game.press(*box.splitButton);
     humanPlayer->person = mine.leader.get();
     game.press(*box.splitButton);
-    EXPECT_EQ(game.log(), "Citizen 4 is no longer in Ardmore.\nYou can not split an object that you do not "
-                          "own.\nSplit success! The new unit takes 2 of 4 people and their share of the goods "
-                          "and gear: 500 food, 3 gold, 0 wood, 0 iron, 1 horse.\nclick a location to place "
-                          "the split unit.\n");
+    EXPECT_EQ(game.log(),
+              "Citizen 4 is no longer in Ardmore.\nYou can not split an object that you do not "
+              "own.\nSplit success! The new unit takes 2 of 4 people and their share of the goods "
+              "and gear: 500 food, 3 gold, 0 wood, 0 iron, 1 horse.\nclick a location to place "
+              "the split unit.\n");
     const placeableObject& unit = *mine.objects.back();
     EXPECT_EQ(std::make_tuple(std::set<person*>(unit.people.begin(), unit.people.end()), town.people,
                               game.controller.selectedObject, box.visible, game.controller.context,
