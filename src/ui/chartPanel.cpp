@@ -27,7 +27,8 @@ constexpr float LINE_WIDTH = 2.5f;
 constexpr float HUMAN_LINE_WIDTH = 6;
 /// How far above or below a line the mouse still points at it.
 constexpr float HOVER_REACH = 12;
-const sf::Color BACKGROUND(40, 40, 40, 235);
+/// Opaque: the details box or the map under the panel would show through its lines and labels.
+const sf::Color BACKGROUND(40, 40, 40);
 const sf::Color GRID_LINES(90, 90, 90);
 /// Wide enough to stay a pixel wide in a window at 0.63 of its size.
 constexpr float GRID_LINE_WIDTH = 1.6f;
