@@ -9,8 +9,11 @@
 #include <ctime>
 #include <ostream>
 
-const char* const STATISTICS_CSV_HEADER =
+namespace {
+/// The first line of stats.csv, without its line break.
+constexpr const char* STATISTICS_CSV_HEADER =
     "day,date,faction,people,cities,units,food,wood,iron,gold,faction number";
+} // namespace
 
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {

@@ -11,9 +11,6 @@ class factionStatistics;
 
 // stats.csv: every faction's recorded totals for other tools, one row per recorded day and faction.
 
-/// The first line of stats.csv, without its line break.
-extern const char* const STATISTICS_CSV_HEADER;
-
 /// `text` as one CSV field: as it is, or quoted (its quotes doubled) when it holds a comma, a quote or a
 /// line break.
 [[nodiscard]] std::string csvField(const std::string& text);

@@ -47,19 +47,6 @@ char32_t nextCodePoint(const std::string& text, std::size_t& at) {
     return code;
 }
 
-void appendUtf8(std::string& text, char32_t codePoint) {
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-        return;
-    }
-    const std::size_t length = codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
-    static constexpr unsigned char LEAD_MARK[] = {0, 0, 0xC0, 0xE0, 0xF0};
-    text += static_cast<char>(LEAD_MARK[length] | (codePoint >> (6 * (length - 1))));
-    for (std::size_t i = length - 1; i-- > 0;) {
-        text += static_cast<char>(0x80 | ((codePoint >> (6 * i)) & 0x3F));
-    }
-}
-
 void removeLastCodePoint(std::string& text) {
     while (!text.empty() && isContinuation(static_cast<unsigned char>(text.back()))) {
         text.pop_back();

@@ -12,9 +12,6 @@
 /// that the rest of the text still reads right.
 char32_t nextCodePoint(const std::string& text, std::size_t& at);
 
-/// Appends `codePoint` (at most U+10FFFF, no surrogate) in UTF-8: 1 to 4 bytes.
-void appendUtf8(std::string& text, char32_t codePoint);
-
 /// Removes the last code point, all its bytes; an empty text stays empty.
 void removeLastCodePoint(std::string& text);
 

@@ -19,3 +19,7 @@ std::string boolToString(bool value) {
 bool numIsInRangeOf(float num, float range, float of) {
     return of - range < num && num < of + range;
 }
+
+std::string countedText(int count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}

@@ -15,7 +15,8 @@ long long tickInName(const std::string& fileName) {
         return -1;
     }
     const std::size_t from = std::char_traits<char>::length(AUTOSAVE_PREFIX);
-    return std::stoll(fileName.substr(from, fileName.size() - from - 4));
+    return std::stoll(
+        fileName.substr(from, fileName.size() - from - std::char_traits<char>::length(AUTOSAVE_SUFFIX)));
 }
 } // namespace
 

@@ -20,13 +20,16 @@ struct economyLedger {
     static constexpr std::size_t GOLD = 1;
     static constexpr std::size_t WOOD = 2;
     static constexpr std::size_t IRON = 3;
+    static constexpr std::size_t GOODS = 4;
+    /// Kinds of gear, as travelEquipment numbers them.
+    static constexpr std::size_t GEAR_KINDS = 3;
     /// By the work of the faction's cities.
-    std::array<long long, 4> produced{};
+    std::array<long long, GOODS> produced{};
     long long foodEaten = 0;
     long long foodForChildren = 0;
     /// What the faction's units held when they lost a battle: the four goods, then each kind of gear in the
     /// order of travelEquipment.
-    std::array<long long, 7> lostInBattle{};
+    std::array<long long, GOODS + GEAR_KINDS> lostInBattle{};
 };
 
 /// A group of objects under one leader. Owns its leader and every object made for it during the run;

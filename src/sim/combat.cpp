@@ -51,15 +51,10 @@ int addHeld(int from, long long amount) {
     return static_cast<int>(std::min<long long>(from + amount, std::numeric_limits<int>::max()));
 }
 
-/// The four goods of an object, by reference.
-std::array<int*, 4> goodsOf(placeableObject& object) {
-    return {&object.food, &object.gold, &object.wood, &object.iron};
-}
-
 /// Moves `share(amount)` of each good and each kind of gear from `from` to `to`; `from` keeps the rest.
 template <class Share> void moveGoods(placeableObject& from, placeableObject& to, Share share) {
-    const std::array<int*, 4> given = goodsOf(from);
-    const std::array<int*, 4> taken = goodsOf(to);
+    const std::array<int*, 4> given = from.goods();
+    const std::array<int*, 4> taken = to.goods();
     for (std::size_t good = 0; good < given.size(); ++good) {
         const long long moved = share(*given[good]);
         *given[good] -= static_cast<int>(moved);
@@ -131,7 +126,7 @@ placeableObject* split(placeableObject* source, const std::set<person*>& chosen)
         faction->leader->name + "'s split Unit", faction, source->x, source->y, std::move(members)));
     // The new unit brings nothing of its own: it takes its people's share of the goods and the gear, rounded
     // down.
-    for (int* good : goodsOf(*unit)) {
+    for (int* good : unit->goods()) {
         *good = 0;
     }
     const long long taken = unit->numPeople();

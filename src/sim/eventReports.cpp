@@ -1,5 +1,6 @@
 #include "sim/eventReports.hpp"
 
+#include "app/utilities.hpp"
 #include "sim/Faction.hpp"
 #include "sim/gameOutcome.hpp"
 #include "sim/placeableObject.hpp"
@@ -84,7 +85,7 @@ std::string starvationAlert(const std::vector<std::string>& places) {
 }
 
 std::string daysText(int days) {
-    return days < 1 ? "less than a day" : days == 1 ? "1 day" : std::to_string(days) + " days";
+    return days < 1 ? "less than a day" : countedText(days, "day", "days");
 }
 
 std::string endOfGameAlert(const gameOutcome& outcome) {

@@ -1,7 +1,6 @@
 #include "sim/factionStatistics.hpp"
 
 #include "sim/Faction.hpp"
-#include "sim/city.hpp"
 #include "sim/gameTime.hpp"
 #include "sim/placeableObject.hpp"
 
@@ -22,7 +21,7 @@ factionTotals totalsOf(const Faction& faction) {
     };
     for (const placeableObject* object : faction.objects) {
         add(statistic::people, object->numPeople());
-        add(dynamic_cast<const city*>(object) != nullptr ? statistic::cities : statistic::units, 1);
+        add(object->isMilitary ? statistic::units : statistic::cities, 1);
         add(statistic::food, object->food);
         add(statistic::wood, object->wood);
         add(statistic::iron, object->iron);

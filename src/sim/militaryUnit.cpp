@@ -103,15 +103,13 @@ void militaryUnit::defeat(placeableObject*, int) {
     }
     if (faction != nullptr) {
         // The goods and gear stay with the unit, out of play.
-        std::array<long long, 7>& lost = faction->ledger.lostInBattle;
-        for (const auto& [good, amount] : {std::pair{economyLedger::FOOD, food},
-                                           {economyLedger::GOLD, gold},
-                                           {economyLedger::WOOD, wood},
-                                           {economyLedger::IRON, iron}}) {
-            lost[good] += amount;
+        auto& lost = faction->ledger.lostInBattle;
+        const std::array<int*, 4> held = goods();
+        for (std::size_t good = 0; good < held.size(); ++good) {
+            lost[good] += *held[good];
         }
         for (const auto& [kind, count] : equipment) {
-            lost[4 + static_cast<std::size_t>(kind)] += count;
+            lost[economyLedger::GOODS + static_cast<std::size_t>(kind)] += count;
         }
         faction->removeObject(this);
     }

@@ -6,6 +6,7 @@
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Drawable.hpp>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -55,6 +56,8 @@ class placeableObject : public gameObject {
     int gold = 0;
     int wood = 0;
     int iron = 0;
+    /// The four goods, in the order of a faction's ledger: food, gold, wood, iron.
+    std::array<int*, 4> goods() { return {&food, &gold, &wood, &iron}; }
     bool purchasingAbility = false;
     /// The people standing in this object, in the order they joined. Each stands in one list only.
     std::vector<person*> people;

@@ -98,7 +98,7 @@ void alertNotices::draw(sf::RenderTarget& target, const sf::Font& font, float no
         box.setOutlineThickness(OUTLINE);
         sf::Text text(screenText(notice.lines), font, CHARACTER_SIZE);
         text.setPosition(notice.box.left + PADDING, notice.box.top + PADDING);
-        text.setFillColor(ALERT_COLOUR);
+        text.setFillColor(COLOUR);
         target.draw(box);
         target.draw(text);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Rect.hpp>
 #include <deque>
 #include <string>
@@ -18,6 +19,9 @@ class alertNotices {
   public:
     static constexpr float SHOWN_SECONDS = 6.0f;
     static constexpr std::size_t MOST_SHOWN = 3;
+    /// Events that concern the player, in the console, the notices, the status line and the end of the
+    /// game's panel: a colour that stands out from the log's green.
+    static inline const sf::Color COLOUR{255, 170, 40};
 
     /// A notice of `text`, added at `nowSeconds` (any clock that only grows).
     void add(std::string text, float nowSeconds);

@@ -4,6 +4,7 @@
 #include "app/settings.hpp"
 #include "app/utf8Text.hpp"
 #include "sim/gameTime.hpp"
+#include "ui/alertNotices.hpp"
 #include "ui/gameController.hpp"
 #include "ui/panelTexts.hpp"
 #include "ui/unitActions.hpp"
@@ -59,7 +60,7 @@ commandBar::commandBar(gameView* owner)
     speedText.setPosition(SPEED_LEFT, statusText.getPosition().y);
     speedText.setFillColor(sf::Color::White);
     pausedText.setPosition(SPEED_LEFT, statusText.getPosition().y + arial.getLineSpacing(20));
-    pausedText.setFillColor(ALERT_COLOUR);
+    pausedText.setFillColor(alertNotices::COLOUR);
 
     // Right to left from just left of the panel's column, one gap apart.
     for (int k = 1; k <= BUTTON_COUNT; ++k) {

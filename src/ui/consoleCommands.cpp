@@ -324,11 +324,6 @@ void addComputerOpponents(consoleView& console) {
     console.appendLog("Added AI to all non-player factions");
 }
 
-/// "1 city", "2 cities".
-std::string counted(std::int32_t count, const std::string& one, const std::string& many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 /// One line per faction in play, in the game's order (yours first), and yours in any case, marked.
 void listFactions(consoleView& console) {
     const Faction* human = humanPlayer ? humanPlayer->faction : nullptr;
@@ -345,9 +340,9 @@ void listFactions(consoleView& console) {
         const factionTotals totals = totalsOf(faction);
         console.appendLog("#" + std::to_string(k + 1) + " " + faction.name +
                           (&faction == human ? " (you)" : "") + ": " +
-                          counted(totals[statistic::cities], "city", "cities") + ", " +
-                          counted(totals[statistic::units], "unit", "units") + ", " +
-                          counted(totals[statistic::people], "person", "people") + ", " +
+                          countedText(totals[statistic::cities], "city", "cities") + ", " +
+                          countedText(totals[statistic::units], "unit", "units") + ", " +
+                          countedText(totals[statistic::people], "person", "people") + ", " +
                           std::to_string(totals[statistic::food]) + " food");
     }
 }

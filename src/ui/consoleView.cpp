@@ -5,14 +5,17 @@
 #include "app/utf8Text.hpp"
 #include "app/utilities.hpp"
 #include "app/worldSelection.hpp"
+#include "ui/alertNotices.hpp"
 #include "ui/consoleCommands.hpp"
 #include "ui/gameController.hpp"
 #include "view/gameView.hpp"
 #include "world/terrainImage.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Utf.hpp>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -60,7 +63,7 @@ consoleView::consoleView(gameController* gameControl, glyphWidth glyphs)
         line->setCharacterSize(CHARACTER_SIZE);
         line->setFillColor(sf::Color::Green);
     }
-    alertText.setFillColor(ALERT_COLOUR);
+    alertText.setFillColor(alertNotices::COLOUR);
     inputText.setPosition(INPUT_LEFT, static_cast<float>(consoleHeight - 27));
     logText.setPosition(LOG_LEFT, LOG_TOP);
     prompt.setString(">");
@@ -162,7 +165,7 @@ void consoleView::handleConsoleInput(char32_t c) {
     } else if (c == CARRIAGE_RETURN) {
         executeLine();
     } else if (!untypable(c)) {
-        appendUtf8(input, c);
+        sf::Utf8::encode(c, std::back_inserter(input));
     }
     placeInput();
 }

@@ -3,9 +3,11 @@
 #include "app/gameInit.hpp"
 #include "app/settings.hpp"
 #include "app/utf8Text.hpp"
+#include "app/utilities.hpp"
 #include "sim/Faction.hpp"
 #include "sim/eventReports.hpp"
 #include "sim/gameOutcome.hpp"
+#include "ui/alertNotices.hpp"
 #include "view/gameView.hpp"
 #include "world/terrainImage.hpp"
 
@@ -20,10 +22,6 @@ constexpr float OUTLINE = 3.0f;
 /// The panel's top as a share of the window's height: over the map, clear of the bar at the bottom.
 constexpr float TOP_SHARE = 0.3f;
 constexpr float ESTIMATED_TEXT_WIDTH = 800.0f;
-
-std::string counted(int count, const std::string& one, const std::string& many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
 } // namespace
 
 std::string gameOverText(const gameOutcome& outcome, const std::vector<std::unique_ptr<Faction>>& factions,
@@ -35,9 +33,9 @@ std::string gameOverText(const gameOutcome& outcome, const std::vector<std::uniq
     if (const Faction* largest = largestFaction(factions)) {
         const factionStrength strength = strengthOf(*largest);
         text += "The largest faction now: " + (largest == human ? std::string("yours") : largest->name) +
-                " (" + counted(strength.cities, "city", "cities") + ", " +
-                counted(strength.units, "unit", "units") + ", " +
-                counted(strength.people, "person", "people") + ").\n";
+                " (" + countedText(strength.cities, "city", "cities") + ", " +
+                countedText(strength.units, "unit", "units") + ", " +
+                countedText(strength.people, "person", "people") + ").\n";
     } else {
         text += "No faction has anything left in play.\n";
     }
@@ -49,7 +47,7 @@ gameOverPanel::gameOverPanel() : title("", arial, TITLE_SIZE), text("", arial, T
     box.setFillColor(GREY_WITH_ALPHA);
     box.setOutlineColor(sf::Color::Black);
     box.setOutlineThickness(OUTLINE);
-    title.setFillColor(ALERT_COLOUR);
+    title.setFillColor(alertNotices::COLOUR);
     text.setFillColor(sf::Color::White);
 }
 

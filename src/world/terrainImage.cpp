@@ -15,7 +15,6 @@ const sf::Color LIGHT_GREEN(144, 238, 144);
 const sf::Color GREY_WITH_ALPHA(64, 64, 64, 200);
 const sf::Color YELLOW_WITH_ALPHA(255, 255, 0, 100);
 const sf::Color SELECTION_COLOUR(0, 255, 255);
-const sf::Color ALERT_COLOUR(255, 170, 40);
 
 namespace {
 

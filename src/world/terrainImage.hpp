@@ -20,9 +20,6 @@ extern const sf::Color GREY_WITH_ALPHA;
 extern const sf::Color YELLOW_WITH_ALPHA;
 /// Marks the selected object in the grid views: a colour no terrain, object or waypoint is drawn in.
 extern const sf::Color SELECTION_COLOUR;
-/// Events that concern the player, in the console and in notices: a colour that stands out from the log's
-/// green.
-extern const sf::Color ALERT_COLOUR;
 
 /// Colour of height `h` in terrain pictures: black for an unset cell, then by altitude band.
 sf::Color terrainColour(std::int32_t h);

@@ -2,6 +2,7 @@
 // console as a user drives it, and checked on what the window shows.
 #include "support/scaledText.hpp"
 #include "support/smallWorldGame.hpp"
+#include "ui/alertNotices.hpp"
 #include "view/factionColours.hpp"
 #include "view/gridGeometry.hpp"
 #include "world/terrainImage.hpp"
@@ -248,7 +249,8 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
     for (int shots = 0; shots < 20 && !notice; ++shots) {
         shot = game->screenshot("notice.png");
         for (int y = 8; y < 70 && !notice; ++y) {
-            notice = textShown(shot, "Tester's split Unit finds no path to", 719, y, ALERT_COLOUR, 18) > 0.97;
+            notice = textShown(shot, "Tester's split Unit finds no path to", 719, y, alertNotices::COLOUR,
+                               18) > 0.97;
         }
     }
     std::size_t outlined = 0; // the selected unit's mark on the overview map
@@ -327,7 +329,7 @@ TEST(GameWindow, AUsersSessionWithTheKeysTheMouseAndTheConsole) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         const sf::Image paused = game->screenshot("paused-" + std::to_string(run) + ".png");
         ticks.push_back(numberShownAfter(paused, "Game tick: ", 0, 1010));
-        EXPECT_EQ(std::make_tuple(textShown(paused, "PAUSED", 360, 1033, ALERT_COLOUR) > 0.97,
+        EXPECT_EQ(std::make_tuple(textShown(paused, "PAUSED", 360, 1033, alertNotices::COLOUR) > 0.97,
                                   textShown(paused, run == 0 ? "Speed: 1x" : "Speed: 16x", 360, 1010) > 0.97),
                   std::make_tuple(true, true))
             << "run " << run;
